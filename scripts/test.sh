@@ -1,0 +1,45 @@
+#!/bin/sh
+# Builds both configurations and runs every test: the model natively (plain and with sanitizers), then
+# the Windows program's tests under Wine on a virtual display, with LANG=C and with a Japanese LANG.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh" || exit 1
+cd "$root"
+jobs=$(nproc 2>/dev/null || echo 2)
+summary=""
+failed=0
+
+record() { # name status
+    if [ "$2" -eq 0 ]; then summary="$summary
+  passed  $1"; else summary="$summary
+  FAILED  $1"; failed=1; fi
+}
+
+for preset in native native-asan; do
+    if cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -j "$jobs"; then
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            ctest --test-dir "build/$preset" --output-on-failure -j "$jobs" --timeout 120
+        record "$preset tests" $?
+    else
+        record "$preset build" 1
+    fi
+done
+
+if cmake --preset windows >/dev/null && cmake --build --preset windows -j "$jobs"; then
+    prefix="$root/build/windows/wineprefix"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-prefix.sh" "$prefix"
+    for lang in C ja_JP.UTF-8; do
+        LANG=$lang LC_ALL= WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+            xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+                wineserver -p; wine cmd /c exit >/dev/null 2>&1
+                ctest --test-dir build/windows --output-on-failure -j 2 --timeout 180; rc=$?
+                wineserver -k; exit $rc'
+        record "windows tests under Wine (LANG=$lang)" $?
+    done
+else
+    record "windows build" 1
+fi
+
+echo
+echo "== Summary ==$summary"
+exit $failed

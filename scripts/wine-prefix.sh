@@ -1,0 +1,41 @@
+#!/bin/sh
+# Prepares a Wine prefix for the program: Japanese font replacements and unmanaged windows (no window
+# manager under Xvfb, where managed windows cost seconds each to destroy).
+# Usage: wine-prefix.sh PREFIX
+set -eu
+prefix=$(realpath -m "$1")
+marker="$prefix/.tavrosin-ready"
+[ -f "$marker" ] && exit 0
+
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$prefix"
+wineboot -i >/dev/null 2>&1 || true
+
+reg_file="$prefix/tavrosin-setup.reg"
+# regedit reads UTF-16 with a byte order mark, so the Japanese face names survive any LANG.
+{
+    printf '\357\273\277'
+    cat <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="Y"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ ゴシック"="IPAGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ 明朝"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+"MS Shell Dlg 2"="IPAPGothic"
+"Tahoma"="IPAPGothic"
+"MS Sans Serif"="IPAPGothic"
+"Microsoft Sans Serif"="IPAPGothic"
+REG
+} | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE > "$reg_file"
+wine regedit /S "$(winepath -w "$reg_file")"
+wineserver -w
+touch "$marker"

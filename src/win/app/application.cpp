@@ -1,0 +1,120 @@
+#include "win/app/application.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "model/app/configuration.h"
+#include "model/platform/cp932.h"
+#include "win/app/main_window.h"
+#include "win/platform/text.h"
+
+namespace tav::win {
+
+namespace {
+
+int desktopBitsPerPixel() {
+    HWND desktop = GetDesktopWindow();
+    if (!desktop)
+        return -1;
+    HDC dc = GetDC(desktop);
+    if (!dc)
+        return -1;
+    int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+    ReleaseDC(desktop, dc);
+    return bits;
+}
+
+std::string moduleFileName() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    while (true) {
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return narrow(buffer);
+        }
+        if (buffer.size() >= 32768)
+            return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace
+
+Application::~Application() {
+    // Only once the configuration file is known: otherwise the platform would pick its own file.
+    if (settings_)
+        config::writeLastFolder(*settings_, lastFolder_);
+}
+
+Settings& Application::settings() {
+    return settings_ ? static_cast<Settings&>(*settings_) : noSettings_;
+}
+
+void Application::setMainWindow(HWND window) {
+    mainWindow_ = window;
+    prompter_.setOwner(window);
+}
+
+bool Application::checkDisplayDepth(int bitsPerPixel) {
+    if (bitsPerPixel > 8)
+        return true;
+    prompter_.showMessage(
+        "画面モードを [ High Color (16Bit) ] 以上にして実行してください\nすみません。手抜きました。",
+        msg::iconInformation);
+    return false;
+}
+
+bool Application::configure(const std::string& moduleFile) {
+    moduleFolder_ = config::moduleFolderOf(moduleFile);
+    if (moduleFolder_.empty())
+        return false;
+    settings_ = std::make_unique<ProfileSettings>(moduleFolder_ + config::profileName);
+    dataFolder_ = config::dataFolderOf(moduleFolder_);
+    config::ensureDataFolder(files_, moduleFolder_);
+    lastFolder_ = config::readLastFolder(*settings_, files_, dataFolder_);
+    document_.setPalettePaths(moduleFolder_ + config::startPaletteName,
+                              moduleFolder_ + config::basePaletteName);
+    document_.setUndoDepth(config::readUndoDepth(*settings_));
+    cacheLimit_ = config::readCacheLimit(*settings_);
+    return true;
+}
+
+int Application::mapSizeMax() const {
+    if (!settings_)
+        return config::defaultMapSizeMax;
+    return config::readMapSizeMax(*settings_);
+}
+
+bool Application::startUp(const std::string& commandLineFile) {
+    int bits = desktopBitsPerPixel();
+    if (bits < 0)
+        return false;
+    if (!checkDisplayDepth(bits))
+        return false;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!configure(moduleFileName()))
+        return false;
+
+    MainWindow window(*this, document_, commandLineFile);
+    window.runModal(nullptr);
+    setMainWindow(nullptr);
+    return false;
+}
+
+void Application::showHelp() {
+    std::string path = moduleFolder_ + config::helpFileName;
+    if (!files_.exists(path)) {
+        prompter_.showMessage(
+            cp932::formatWith(
+                "ヘルプファイルが見つかりません。\n下記のファイルが存在しているか確認してください。\n\n%s",
+                path),
+            msg::iconWarning);
+        return;
+    }
+    ShellExecuteW(mainWindow_, nullptr, widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace tav::win

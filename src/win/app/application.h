@@ -1,0 +1,58 @@
+#pragma once
+// The application object: start-up, the folders the program lives in, the configuration file and help.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "model/document/map_document.h"
+#include "win/app/message_box.h"
+#include "win/platform/profile_settings.h"
+#include "win/platform/win32_file_system.h"
+
+namespace tav::win {
+
+class Application {
+public:
+    explicit Application(MapDocument& document) : document_(document) {}
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs the whole program inside the main window; always false (no message loop follows).
+    bool startUp(const std::string& commandLineFile);
+
+    // False after showing the message when the display has 8 bits per pixel or fewer.
+    bool checkDisplayDepth(int bitsPerPixel);
+    // Steps that fix the folders and read the configuration; false when the module folder is empty.
+    bool configure(const std::string& moduleFileName);
+
+    const std::string& getModuleFolder() const { return moduleFolder_; }
+    const std::string& getDataFolder() const { return dataFolder_; }
+    const std::string& getLastFolder() const { return lastFolder_; }
+    void setLastFolder(const std::string& folder) { lastFolder_ = folder; }
+    int cacheLimit() const { return cacheLimit_; }
+    int mapSizeMax() const;
+    void showHelp();
+
+    FileSystem& files() { return files_; }
+    Prompter& prompter() { return prompter_; }
+    // The configuration file; before configure() it is absent and reads give defaults.
+    Settings& settings();
+    HWND mainWindow() const { return mainWindow_; }
+    void setMainWindow(HWND window);
+
+private:
+    MapDocument& document_;
+    Win32FileSystem files_;
+    MessageBoxPrompter prompter_;
+    std::unique_ptr<ProfileSettings> settings_;
+    EmptySettings noSettings_;
+    std::string moduleFolder_;
+    std::string dataFolder_;
+    std::string lastFolder_;
+    int cacheLimit_ = 10;
+    HWND mainWindow_ = nullptr;
+};
+
+} // namespace tav::win

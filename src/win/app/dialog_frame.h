@@ -1,0 +1,40 @@
+#pragma once
+// The common frame of the secondary dialogs: a dark body, a blue title static (1001), a close button
+// (1003), dragging by any free point of the surface and one tooltip control.
+#include <string>
+
+#include "win/app/dialog.h"
+#include "win/platform/handles.h"
+
+namespace tav::win {
+
+struct FrameColours {
+    COLORREF body = RGB(0x40, 0x40, 0x40);
+    COLORREF staticText = 0xF1FBFF;
+    COLORREF titleBackground = 0xC5740D;
+    COLORREF titleText = 0xF1FBFF;
+    bool transparentText = false;
+};
+
+class DialogFrame : public Dialog {
+protected:
+    explicit DialogFrame(int templateId, FrameColours colours = {}) : Dialog(templateId), colours_(colours) {}
+
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool onCommand(int id, int code, HWND control) override;
+    void onDestroy() override;
+    // Adds a tooltip for a control; text is CP932.
+    void addTooltip(int controlId, const std::string& text);
+    HWND tooltip() const { return tooltip_; }
+    HBRUSH bodyBrush() const { return bodyBrush_.get(); }
+
+private:
+    void createFrameObjects();
+
+    FrameColours colours_;
+    Brush bodyBrush_;
+    Brush titleBrush_;
+    HWND tooltip_ = nullptr; // a child of the dialog: destroyed with it
+};
+
+} // namespace tav::win

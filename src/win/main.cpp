@@ -1,0 +1,29 @@
+// The program's entry: the process-wide objects live here for the whole run.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "model/document/map_document.h"
+#include "win/app/application.h"
+#include "win/platform/text.h"
+
+namespace {
+
+std::string commandLineFile() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments)
+        return {};
+    std::string file = count > 1 ? tav::win::narrow(arguments[1]) : std::string{};
+    LocalFree(arguments);
+    return file;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    tav::MapDocument document;
+    tav::win::Application application(document);
+    application.startUp(commandLineFile());
+    return 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The one place where CP932 program text meets the wide Windows calls.
+#include <string>
+#include <string_view>
+
+namespace tav::win {
+
+std::wstring widen(std::string_view cp932);
+// Characters that CP932 cannot hold become '?'.
+std::string narrow(std::wstring_view wide);
+
+} // namespace tav::win

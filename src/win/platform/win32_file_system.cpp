@@ -1,0 +1,139 @@
+#include "win/platform/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "win/platform/file_errors.h"
+#include "win/platform/handles.h"
+#include "win/platform/text.h"
+
+namespace tav::win {
+
+namespace {
+
+FileCause lastCause() {
+    return fileCauseOf(GetLastError());
+}
+
+FileCause resultOf(BOOL ok) {
+    return ok ? FileCause::none : lastCause();
+}
+
+class Win32File : public File {
+public:
+    explicit Win32File(FileHandle handle) : handle_(std::move(handle)) {}
+
+    FileCause read(void* buffer, std::size_t size, std::size_t& got) override {
+        got = 0;
+        auto* bytes = static_cast<char*>(buffer);
+        while (got < size) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - got, 1u << 30));
+            DWORD read = 0;
+            if (!ReadFile(handle_.get(), bytes + got, chunk, &read, nullptr))
+                return lastCause();
+            got += read;
+            if (read == 0)
+                break;
+        }
+        return FileCause::none;
+    }
+    FileCause write(const void* buffer, std::size_t size) override {
+        const auto* bytes = static_cast<const char*>(buffer);
+        std::size_t done = 0;
+        while (done < size) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+            DWORD written = 0;
+            if (!WriteFile(handle_.get(), bytes + done, chunk, &written, nullptr))
+                return lastCause();
+            if (written == 0)
+                return FileCause::diskFull;
+            done += written;
+        }
+        return FileCause::none;
+    }
+    FileCause seek(std::uint64_t position) override {
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(position);
+        return resultOf(SetFilePointerEx(handle_.get(), to, nullptr, FILE_BEGIN));
+    }
+    FileCause length(std::uint64_t& out) override {
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(handle_.get(), &size))
+            return lastCause();
+        out = static_cast<std::uint64_t>(size.QuadPart);
+        return FileCause::none;
+    }
+    FileCause setLength(std::uint64_t size) override {
+        LARGE_INTEGER here{};
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(size);
+        if (!SetFilePointerEx(handle_.get(), LARGE_INTEGER{}, &here, FILE_CURRENT) ||
+            !SetFilePointerEx(handle_.get(), to, nullptr, FILE_BEGIN) || !SetEndOfFile(handle_.get()))
+            return lastCause();
+        return resultOf(SetFilePointerEx(handle_.get(), here, nullptr, FILE_BEGIN));
+    }
+    FileCause flush() override { return resultOf(FlushFileBuffers(handle_.get())); }
+    FileCause close() override {
+        if (!handle_)
+            return FileCause::none;
+        BOOL ok = CloseHandle(handle_.release());
+        return resultOf(ok);
+    }
+
+private:
+    FileHandle handle_;
+};
+
+} // namespace
+
+std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode, FileCause& cause) {
+    DWORD access = mode == OpenMode::read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    DWORD share = mode == OpenMode::read ? FILE_SHARE_READ : 0;
+    DWORD disposition = mode == OpenMode::create ? CREATE_ALWAYS : OPEN_EXISTING;
+    FileHandle handle(CreateFileW(widen(path).c_str(), access, share, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) {
+        cause = lastCause();
+        if (cause == FileCause::none)
+            cause = FileCause::generic;
+        return nullptr;
+    }
+    cause = FileCause::none;
+    return std::make_unique<Win32File>(std::move(handle));
+}
+
+FileCause Win32FileSystem::copy(const std::string& from, const std::string& to, bool failIfExists) {
+    return resultOf(CopyFileW(widen(from).c_str(), widen(to).c_str(), failIfExists));
+}
+
+FileCause Win32FileSystem::move(const std::string& from, const std::string& to) {
+    return resultOf(MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH | MOVEFILE_COPY_ALLOWED));
+}
+
+FileCause Win32FileSystem::remove(const std::string& path) {
+    return resultOf(DeleteFileW(widen(path).c_str()));
+}
+
+FileCause Win32FileSystem::getAttributes(const std::string& path, std::uint32_t& attributes) {
+    DWORD value = GetFileAttributesW(widen(path).c_str());
+    if (value == INVALID_FILE_ATTRIBUTES)
+        return lastCause();
+    attributes = value;
+    return FileCause::none;
+}
+
+FileCause Win32FileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    return resultOf(SetFileAttributesW(widen(path).c_str(), attributes));
+}
+
+FileCause Win32FileSystem::createDirectory(const std::string& path) {
+    return resultOf(CreateDirectoryW(widen(path).c_str(), nullptr));
+}
+
+bool Win32FileSystem::exists(const std::string& path) {
+    return !path.empty() && GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace tav::win

@@ -1,0 +1,63 @@
+#include "win/view/coloured_button.h"
+
+#include <string>
+
+#include "win/platform/handles.h"
+
+namespace tav::win {
+
+void ColouredButton::attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow) {
+    button_ = button;
+    face_ = face;
+    light_ = light;
+    shadow_ = shadow;
+    if (!button)
+        return;
+    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    SetWindowLongPtrW(button, GWL_STYLE, (style & ~LONG_PTR{BS_TYPEMASK}) | BS_OWNERDRAW);
+    InvalidateRect(button, nullptr, TRUE);
+}
+
+bool ColouredButton::draw(const DRAWITEMSTRUCT& item) const {
+    if (!button_ || item.hwndItem != button_)
+        return false;
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    bool pressed = (item.itemState & ODS_SELECTED) != 0;
+
+    Brush face(CreateSolidBrush(face_));
+    FillRect(dc, &r, face.get());
+    Pen light(CreatePen(PS_SOLID, 1, pressed ? shadow_ : light_));
+    Pen shadow(CreatePen(PS_SOLID, 1, pressed ? light_ : shadow_));
+    {
+        SelectObjectScope pen(dc, light.get());
+        MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+        LineTo(dc, r.left, r.top);
+        LineTo(dc, r.right - 1, r.top);
+    }
+    {
+        SelectObjectScope pen(dc, shadow.get());
+        MoveToEx(dc, r.right - 1, r.top, nullptr);
+        LineTo(dc, r.right - 1, r.bottom - 1);
+        LineTo(dc, r.left - 1, r.bottom - 1);
+    }
+
+    int length = GetWindowTextLengthW(button_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(button_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    RECT textRect = r;
+    if (pressed)
+        OffsetRect(&textRect, 1, 1);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+    DrawTextW(dc, text.c_str(), length, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = r;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
+    return true;
+}
+
+} // namespace tav::win

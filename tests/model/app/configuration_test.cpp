@@ -1,0 +1,150 @@
+#include "model/app/configuration.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/memory_file_system.h"
+#include "support/memory_settings.h"
+
+namespace tav {
+namespace {
+
+using test::MemoryFileSystem;
+using test::MemorySettings;
+
+struct IntCase {
+    const char* text; // nullptr: the key is absent
+    int expected;
+};
+
+int readWith(int (*read)(Settings&), const char* section, const char* key, const char* text) {
+    MemorySettings settings;
+    if (text)
+        settings.values[{section, key}] = text;
+    return read(settings);
+}
+
+TEST(Configuration, UndoDepthDefaultsAndClamps) {
+    const std::string longJunk = std::string(300, '7') + "x";
+    for (IntCase c : {IntCase{nullptr, 16},
+                      {"", 16},
+                      {"abc", 16},
+                      {"12abc", 16},
+                      {"0", 0},
+                      {" 40 ", 40},
+                      {"65535", 65535},
+                      {"65536", 65535},
+                      {"-5", 0},
+                      {"99999999999999999999", 65535},
+                      {"0x20", 32},
+                      {"0x123456789", 16},
+                      {longJunk.c_str(), 16}})
+        EXPECT_EQ(readWith(config::readUndoDepth, "PROPERTY", "URDOMAX", c.text), c.expected)
+            << (c.text ? c.text : "(absent)");
+}
+
+TEST(Configuration, CacheLimitDefaultsAndClamps) {
+    for (IntCase c : {IntCase{nullptr, 10},
+                      {"junk", 10},
+                      {"0", 1},
+                      {"-3", 1},
+                      {"1000", 1000},
+                      {"1001", 1000},
+                      {"250", 250},
+                      {"-99999999999", 1}})
+        EXPECT_EQ(readWith(config::readCacheLimit, "CONFIG", "GDIMAX", c.text), c.expected)
+            << (c.text ? c.text : "(absent)");
+}
+
+TEST(Configuration, MapSizeMaxDefaultsAndClamps) {
+    for (IntCase c : {IntCase{nullptr, 61},
+                      {" ", 61},
+                      {"0", 1},
+                      {"255", 255},
+                      {"256", 255},
+                      {"100", 100},
+                      {"4294967296", 255}})
+        EXPECT_EQ(readWith(config::readMapSizeMax, "CONFIG", "MAPSIZEMAX", c.text), c.expected)
+            << (c.text ? c.text : "(absent)");
+}
+
+TEST(Configuration, StartMapIsAtMostThirtyOneCellsSquare) {
+    EXPECT_EQ(config::startMapSide(1), 1);
+    EXPECT_EQ(config::startMapSide(20), 20);
+    EXPECT_EQ(config::startMapSide(30), 30);
+    EXPECT_EQ(config::startMapSide(31), 31);
+    EXPECT_EQ(config::startMapSide(32), 31);
+    EXPECT_EQ(config::startMapSide(200), 31);
+}
+
+TEST(Configuration, ColourWrittenAsHexReadsBackAsTheSameBits) {
+    MemorySettings settings;
+    for (std::uint32_t colour : {0xFF000000u, 0xFFFFFFFFu, 0x80000000u, 0x00FF8040u, 0u}) {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%08X", colour);
+        settings.writeString("COLOR", "LINE", text);
+        EXPECT_EQ(static_cast<std::uint32_t>(settings.readInt("COLOR", "LINE", 7)), colour) << text;
+    }
+}
+
+class LastFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        files.addDirectory("C:\\Tools\\DATA");
+        files.addDirectory("D:\\maps\\表");
+    }
+    std::string read() { return config::readLastFolder(settings, files, data); }
+    MemorySettings settings;
+    MemoryFileSystem files;
+    const std::string data = "C:\\Tools\\DATA\\";
+};
+
+TEST_F(LastFolder, UsesTheStoredFolderWhenItExists) {
+    config::writeLastFolder(settings, "D:\\maps\\表\\");
+    EXPECT_EQ(read(), "D:\\maps\\表\\");
+}
+
+TEST_F(LastFolder, FallsBackToTheDataFolder) {
+    EXPECT_EQ(read(), data) << "absent";
+    settings.values[{"SYSTEM", "PREPATH"}] = "";
+    EXPECT_EQ(read(), data) << "empty";
+    settings.values[{"SYSTEM", "PREPATH"}] = "E:\\gone\\";
+    EXPECT_EQ(read(), data) << "deleted folder";
+    files.putFile("D:\\maps\\a.MED", "x");
+    settings.values[{"SYSTEM", "PREPATH"}] = "D:\\maps\\a.MED";
+    EXPECT_EQ(read(), data) << "a file, not a folder";
+}
+
+TEST(Configuration, ModuleFolderIsCutAtTheLastRealBackslash) {
+    EXPECT_EQ(config::moduleFolderOf("C:\\Tools\\Tavrosin.exe"), "C:\\Tools\\");
+    // Both trail bytes below are 0x5C; only the backslash after the folder name is a separator.
+    EXPECT_EQ(config::moduleFolderOf("C:\\地図表\\ソフト.exe"), "C:\\地図表\\");
+    EXPECT_EQ(config::moduleFolderOf("C:\\Tools\\表"), "C:\\Tools\\");
+    EXPECT_EQ(config::moduleFolderOf("Tavrosin.exe"), "");
+    EXPECT_EQ(config::dataFolderOf("C:\\表\\"), "C:\\表\\DATA\\");
+}
+
+TEST(Configuration, EnsureDataFolderCreatesItOnlyWhenMissing) {
+    MemoryFileSystem files;
+    files.addDirectory("C:\\表");
+    config::ensureDataFolder(files, "C:\\表\\");
+    EXPECT_TRUE(files.isDirectory("C:\\表\\DATA"));
+
+    files.putFile("C:\\表\\DATA\\Start.mps", "keep");
+    config::ensureDataFolder(files, "C:\\表\\");
+    EXPECT_TRUE(files.hasFile("C:\\表\\DATA\\Start.mps"));
+}
+
+TEST(Configuration, EnsureDataFolderIgnoresAFailure) {
+    MemoryFileSystem files;
+    files.addDirectory("C:\\Tools");
+    files.failAt(1, FileCause::accessDenied); // the creation, after the existence check
+    config::ensureDataFolder(files, "C:\\Tools\\");
+    EXPECT_FALSE(files.exists("C:\\Tools\\DATA"));
+}
+
+} // namespace
+} // namespace tav

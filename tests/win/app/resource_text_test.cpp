@@ -1,0 +1,63 @@
+// The texts of the resource script must come out as the intended characters whatever the system code page.
+#include <gtest/gtest.h>
+
+#include "resource.h"
+#include "support/dialog_driver.h"
+#include "win/app/dialog.h"
+#include "win/platform/text.h"
+
+namespace tav::win {
+namespace {
+
+std::wstring loadString(UINT id) {
+    const wchar_t* text = nullptr;
+    int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring{};
+}
+
+INT_PTR CALLBACK plainProcedure(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+std::wstring dialogCaption(int id) {
+    HWND dialog =
+        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, plainProcedure, 0);
+    std::wstring caption = test::windowText(dialog);
+    DestroyWindow(dialog);
+    return caption;
+}
+
+TEST(ResourceText, StringTableEntriesAreTheIntendedCharacters) {
+    EXPECT_EQ(loadString(IDS_TIP_UNDO), L"元に戻す");
+    // 表 and ソ have the trail byte 0x5C in CP932.
+    EXPECT_EQ(loadString(IDS_TIP_VIEW_MODE), L"通常(35x35Pixel)/広範囲表示(23x23Pixe)\nモード切替");
+    EXPECT_EQ(loadString(IDS_ABOUT_MENU), L"ﾊﾞｰｼﾞｮﾝ情報(&A)...");
+    // The same text compiled into the program as CP932 converts to the same characters.
+    EXPECT_EQ(widen("通常(35x35Pixel)/広範囲表示(23x23Pixe)\nモード切替"), loadString(IDS_TIP_VIEW_MODE));
+}
+
+TEST(ResourceText, DialogCaptionsAreTheIntendedCharacters) {
+    EXPECT_EQ(dialogCaption(IDD_ABOUT), L"ﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(dialogCaption(IDD_MAIN), L"ZodIrerar");
+}
+
+TEST(ResourceText, MenuTextsAreTheIntendedCharacters) {
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU));
+    ASSERT_NE(menu, nullptr);
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, ID_EDIT_COPY, text, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"ｺﾋﾟｰ(&C)\tCtrl+C");
+    GetMenuStringW(menu, ID_EDIT_CLEAR_ALL, text, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"全クリア(A)");
+    DestroyMenu(menu);
+}
+
+TEST(ResourceText, ConversionRoundTripsDoubleAndHalfWidthText) {
+    const std::string text = "表示ソ能「×」ｷｬﾝｾﾙ～\\";
+    EXPECT_EQ(narrow(widen(text)), text);
+    EXPECT_EQ(widen(text), L"表示ソ能「×」ｷｬﾝｾﾙ～\\");
+    EXPECT_EQ(narrow(L"\u00e9"), "?"); // not in CP932
+}
+
+} // namespace
+} // namespace tav::win

@@ -1,0 +1,48 @@
+#include "support/program_run.h"
+
+#include "model/platform/cp932.h"
+#include "support/dialog_driver.h"
+#include "win/platform/text.h"
+
+namespace tav::test {
+
+std::string builtProgramPath() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string testsFolder = cp932::folderOf(win::narrow(self));
+    std::string buildFolder = cp932::folderOf(testsFolder.substr(0, testsFolder.size() - 1));
+    return buildFolder + "program\\Tavrosin.exe";
+}
+
+ProgramRun::ProgramRun(const std::string& folder, const std::wstring& arguments) {
+    std::wstring exe = win::widen(folder + "Tavrosin.exe");
+    if (!CopyFileW(win::widen(builtProgramPath()).c_str(), exe.c_str(), FALSE))
+        return;
+    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        win::widen(folder).c_str(), &startup, &info))
+        return;
+    CloseHandle(info.hThread);
+    process_.reset(info.hProcess);
+    processId_ = info.dwProcessId;
+}
+
+ProgramRun::~ProgramRun() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+HWND ProgramRun::mainWindow(int timeoutMs) {
+    return process_ ? waitForWindow(L"ZodIrerar", processId_, timeoutMs) : nullptr;
+}
+
+bool ProgramRun::waitForExit(int timeoutMs) {
+    return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+} // namespace tav::test

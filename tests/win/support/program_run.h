@@ -1,0 +1,31 @@
+#pragma once
+// Starts Tavrosin.exe from a program folder of the test's own, as a user would.
+#include <windows.h>
+
+#include <string>
+
+#include "win/platform/handles.h"
+
+namespace tav::test {
+
+// Path of the freshly built program (beside the test executable's build folder).
+std::string builtProgramPath();
+
+class ProgramRun {
+public:
+    // Copies the program into folder and starts it there with the given arguments.
+    ProgramRun(const std::string& folder, const std::wstring& arguments = L"");
+    ~ProgramRun();
+    bool started() const { return static_cast<bool>(process_); }
+    // The main window, once it is shown (null after the timeout).
+    HWND mainWindow(int timeoutMs = 15000);
+    // Waits for the process to end; false on timeout.
+    bool waitForExit(int timeoutMs = 15000);
+    DWORD processId() const { return processId_; }
+
+private:
+    win::FileHandle process_;
+    DWORD processId_ = 0;
+};
+
+} // namespace tav::test
