@@ -85,13 +85,26 @@ private:
     FileHandle handle_;
 };
 
+// Windows refuses to write, replace or delete a read-only file; Wine running as root would not, so the
+// attribute is checked here as well and both behave the same.
+bool isReadOnlyFile(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 } // namespace
 
 std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode, FileCause& cause) {
     DWORD access = mode == OpenMode::read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     DWORD share = mode == OpenMode::read ? FILE_SHARE_READ : 0;
     DWORD disposition = mode == OpenMode::create ? CREATE_ALWAYS : OPEN_EXISTING;
-    FileHandle handle(CreateFileW(widen(path).c_str(), access, share, nullptr, disposition,
+    std::wstring widePath = widen(path);
+    if (mode != OpenMode::read && isReadOnlyFile(widePath)) {
+        cause = FileCause::accessDenied;
+        return nullptr;
+    }
+    FileHandle handle(CreateFileW(widePath.c_str(), access, share, nullptr, disposition,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         cause = lastCause();
@@ -104,10 +117,14 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
 }
 
 FileCause Win32FileSystem::copy(const std::string& from, const std::string& to, bool failIfExists) {
+    if (isReadOnlyFile(widen(to)))
+        return FileCause::accessDenied;
     return resultOf(CopyFileW(widen(from).c_str(), widen(to).c_str(), failIfExists));
 }
 
 FileCause Win32FileSystem::move(const std::string& from, const std::string& to) {
+    if (isReadOnlyFile(widen(to)))
+        return FileCause::accessDenied;
     return resultOf(MoveFileExW(widen(from).c_str(), widen(to).c_str(),
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH | MOVEFILE_COPY_ALLOWED));
 }

@@ -1,0 +1,86 @@
+#include "win/platform/win32_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "win/platform/profile_settings.h"
+
+namespace tav::win {
+namespace {
+
+TEST(Win32FileSystem, FailuresCarryThePlatformCause) {
+    test::TempFolder folder("fs");
+    Win32FileSystem files;
+    FileCause cause = FileCause::none;
+    EXPECT_EQ(files.open(folder.path() + "missing.MED", OpenMode::read, cause), nullptr);
+    EXPECT_EQ(cause, FileCause::fileNotFound);
+    EXPECT_EQ(files.open(folder.path() + "no\\such\\folder\\a.MED", OpenMode::create, cause), nullptr);
+    EXPECT_EQ(cause, FileCause::badPath);
+
+    const std::string locked = folder.path() + "locked.MED";
+    ASSERT_TRUE(test::writeBytes(locked, "old"));
+    ASSERT_EQ(files.setAttributes(locked, attr::readOnly), FileCause::none);
+    EXPECT_EQ(files.open(locked, OpenMode::create, cause), nullptr);
+    EXPECT_EQ(cause, FileCause::accessDenied);
+    EXPECT_EQ(test::readBytes(locked), "old");
+    EXPECT_EQ(files.remove(locked), FileCause::accessDenied);
+    EXPECT_EQ(files.copy(folder.path() + "locked.MED", locked, false), FileCause::accessDenied);
+    EXPECT_TRUE(test::writeBytes(folder.path() + "other", "x"));
+    EXPECT_EQ(files.move(folder.path() + "other", locked), FileCause::accessDenied);
+    EXPECT_EQ(test::readBytes(locked), "old");
+    files.setAttributes(locked, attr::archive);
+}
+
+TEST(Win32FileSystem, WritesReadsAndReplaces) {
+    test::TempFolder folder("表fs");
+    Win32FileSystem files;
+    const std::string path = folder.path() + "地図ソ.MED";
+    FileCause cause = FileCause::generic;
+    auto file = files.open(path, OpenMode::create, cause);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->write("abcdef", 6), FileCause::none);
+    EXPECT_EQ(file->setLength(4), FileCause::none);
+    EXPECT_EQ(file->flush(), FileCause::none);
+    std::uint64_t size = 0;
+    EXPECT_EQ(file->length(size), FileCause::none);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(file->seek(1), FileCause::none);
+    char buffer[8] = {};
+    EXPECT_EQ(file->readExact(buffer, 3), FileCause::none);
+    EXPECT_EQ(std::string(buffer, 3), "bcd");
+    EXPECT_EQ(file->readExact(buffer, 1), FileCause::endOfFile);
+    EXPECT_EQ(file->close(), FileCause::none);
+
+    EXPECT_TRUE(files.exists(path));
+    EXPECT_TRUE(files.isDirectory(folder.path()));
+    EXPECT_FALSE(files.isDirectory(path));
+    EXPECT_EQ(files.copy(path, path + "bak", true), FileCause::none);
+    EXPECT_EQ(files.copy(path, path + "bak", true), FileCause::accessDenied);
+    test::writeBytes(path, "new");
+    EXPECT_EQ(files.move(path + "bak", path), FileCause::none);
+    EXPECT_EQ(test::readBytes(path), "abcd");
+    EXPECT_FALSE(files.exists(path + "bak"));
+    EXPECT_EQ(files.remove(path), FileCause::none);
+    EXPECT_EQ(files.remove(path), FileCause::fileNotFound);
+    EXPECT_EQ(files.createDirectory(folder.path() + "DATA"), FileCause::none);
+    EXPECT_TRUE(files.isDirectory(folder.path() + "DATA\\"));
+}
+
+TEST(ProfileSettings, TellsAbsentFromEmptyAndKeepsCp932Text) {
+    test::TempFolder folder("ini");
+    ProfileSettings settings(folder.path() + "Tavrosin.ini");
+    EXPECT_FALSE(settings.readString("PRINT", "HEADER01").has_value());
+    EXPECT_EQ(settings.readInt("PROPERTY", "URDOMAX", 16), 16);
+    ASSERT_TRUE(settings.writeString("PRINT", "HEADER01", ""));
+    EXPECT_EQ(settings.readString("PRINT", "HEADER01"), std::optional<std::string>(""));
+    ASSERT_TRUE(settings.writeInt("PROPERTY", "URDOMAX", -7));
+    EXPECT_EQ(settings.readInt("PROPERTY", "URDOMAX", 16), -7);
+    ASSERT_TRUE(settings.writeString("COLORLIST", "COLOR01", "0xFF000000"));
+    EXPECT_EQ(static_cast<unsigned>(settings.readInt("COLORLIST", "COLOR01", 0)), 0xFF000000u);
+    // ASCII text is stored as written, in the file's own code page.
+    ASSERT_TRUE(settings.writeString("PRINT", "FOOTER01", "page 1"));
+    EXPECT_NE(test::readBytes(folder.path() + "Tavrosin.ini").find("FOOTER01=page 1\r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace tav::win
