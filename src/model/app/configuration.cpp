@@ -34,7 +34,7 @@ int readUndoDepth(Settings& settings) {
 }
 
 int readCacheLimit(Settings& settings) {
-    return settings.readInt("CONFIG", "GDIMAX", defaultCacheLimit, 1, 1000);
+    return settings.readInt("CONFIG", "GDIMAX", defaultCacheLimit, 1, 65535);
 }
 
 int readMapSizeMax(Settings& settings) {

@@ -31,7 +31,7 @@ void writeLastFolder(Settings& settings, const std::string& lastFolder);
 
 // PROPERTY/URDOMAX: 0 (no undo) .. 65535.
 int readUndoDepth(Settings& settings);
-// CONFIG/GDIMAX: 1 .. 1000 entries per list.
+// CONFIG/GDIMAX: 1 .. 65535 entries per list (zero or less behaves as 1).
 int readCacheLimit(Settings& settings);
 // CONFIG/MAPSIZEMAX: 1 .. 255 (comment positions hold 8-bit cell indexes).
 int readMapSizeMax(Settings& settings);

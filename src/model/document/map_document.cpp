@@ -5,13 +5,7 @@
 
 namespace tav {
 
-BackgroundCandidates defaultBackgroundCandidates() {
-    return {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFFFF00, 0xFF00FF};
-}
-
-MapDocument::MapDocument() : backgrounds_(defaultBackgroundCandidates()) {
-    wallMarks_.fill(WallMarkRecord{});
-}
+MapDocument::MapDocument() = default;
 
 bool MapDocument::resize(int width, int height, bool discard) {
     if (width < 1 || height < 1 || width > maxSide || height > maxSide)
@@ -164,7 +158,7 @@ bool MapDocument::redo() {
 bool MapDocument::getWallMark(int slot, WallMarkRecord& record, bool& registered) const {
     if (slot < 1 || slot > wallSlotCount)
         return false;
-    record = wallMarks_[slot - 1];
+    record = palette_.walls[slot - 1];
     registered = record.registered != 0;
     return true;
 }
@@ -172,7 +166,7 @@ bool MapDocument::getWallMark(int slot, WallMarkRecord& record, bool& registered
 bool MapDocument::getRoomMark(int slot, RoomMarkSlot& mark, bool& registered) const {
     if (slot < 1 || slot > roomSlotCount)
         return false;
-    mark = roomMarks_[slot - 1];
+    mark = palette_.rooms[slot - 1];
     registered = mark.registered;
     return true;
 }

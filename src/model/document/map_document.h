@@ -6,8 +6,7 @@
 #include "model/document/cell.h"
 #include "model/document/ruler.h"
 #include "model/document/undo_journal.h"
-#include "model/marks/room_mark.h"
-#include "model/marks/wall_mark.h"
+#include "model/marks/mark_palette.h"
 
 namespace tav {
 
@@ -19,12 +18,6 @@ constexpr int normalVisibleCells = 11;
 constexpr int wideVisibleCells = 17;
 constexpr int rulerMargin = 25; // the grid starts this far right of and below the view's corner
 } // namespace geometry
-
-constexpr int wallSlotCount = 20;
-constexpr int roomSlotCount = 20;
-constexpr int backgroundCandidateCount = 8;
-
-using BackgroundCandidates = std::array<std::uint32_t, backgroundCandidateCount>;
 
 // The one map being edited: cells, palette, ruler, view geometry and edit switches. Every change goes
 // through these operations, which record undo steps and set the modified flag.
@@ -64,8 +57,13 @@ public:
     // Palette slots are numbered 1..20; false outside that range.
     bool getWallMark(int slot, WallMarkRecord& record, bool& registered) const;
     bool getRoomMark(int slot, RoomMarkSlot& mark, bool& registered) const;
-    const BackgroundCandidates& getBackgroundCandidates() const { return backgrounds_; }
-    void setBackgroundCandidates(const BackgroundCandidates& candidates) { backgrounds_ = candidates; }
+    const BackgroundCandidates& getBackgroundCandidates() const { return palette_.backgrounds; }
+    void setBackgroundCandidates(const BackgroundCandidates& candidates) {
+        palette_.backgrounds = candidates;
+    }
+    // The whole palette, for the palette loaders and savers and the mark drawing.
+    const MarkPalette& palette() const { return palette_; }
+    MarkPalette& palette() { return palette_; }
     const RulerSettings& getRuler() const { return ruler_; }
     void setRuler(const RulerSettings& ruler) { ruler_ = ruler; }
 
@@ -101,12 +99,10 @@ private:
 
     std::uint8_t editMask_ = 15;
     int pitch_ = geometry::normalPitch;
-    BackgroundCandidates backgrounds_;
     bool wide_ = false;
     bool hasFile_ = false;
     bool modified_ = false;
-    std::array<WallMarkRecord, wallSlotCount> wallMarks_{};
-    std::array<RoomMarkSlot, roomSlotCount> roomMarks_{};
+    MarkPalette palette_;
     RulerSettings ruler_;
     CellGrid grid_;
     int visibleColumns_ = 0;
@@ -116,7 +112,5 @@ private:
     std::string currentFileName_;
     UndoJournal journal_;
 };
-
-BackgroundCandidates defaultBackgroundCandidates();
 
 } // namespace tav

@@ -51,8 +51,8 @@ TEST(Configuration, CacheLimitDefaultsAndClamps) {
                       {"junk", 10},
                       {"0", 1},
                       {"-3", 1},
-                      {"1000", 1000},
-                      {"1001", 1000},
+                      {"65535", 65535},
+                      {"65536", 65535},
                       {"250", 250},
                       {"-99999999999", 1}})
         EXPECT_EQ(readWith(config::readCacheLimit, "CONFIG", "GDIMAX", c.text), c.expected)
