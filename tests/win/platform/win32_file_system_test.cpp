@@ -33,6 +33,8 @@ TEST(Win32FileSystem, FailuresCarryThePlatformCause) {
 
 TEST(Win32FileSystem, WritesReadsAndReplaces) {
     test::TempFolder folder("表fs");
+    if (folder.path().empty())
+        GTEST_SKIP() << "this file system cannot hold Japanese names (an ASCII-only locale under Wine)";
     Win32FileSystem files;
     const std::string path = folder.path() + "地図ソ.MED";
     FileCause cause = FileCause::generic;

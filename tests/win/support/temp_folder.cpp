@@ -16,7 +16,7 @@ TempFolder::TempFolder(const std::string& name) {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
-    for (;;) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
         std::wstring candidate = std::wstring(base) + widen(name) + L"-" +
                                  std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
@@ -27,6 +27,8 @@ TempFolder::TempFolder(const std::string& name) {
 }
 
 TempFolder::~TempFolder() {
+    if (path_.empty())
+        return;
     std::wstring from = widen(path_.substr(0, path_.size() - 1));
     from.push_back(L'\0'); // the shell wants a double-terminated list
     SHFILEOPSTRUCTW op{};

@@ -4,7 +4,8 @@
 namespace tav::test {
 
 // A fresh folder under the system's temporary folder, removed with its contents at scope exit.
-// The path is CP932 and ends with a backslash.
+// The path is CP932 and ends with a backslash; it is empty when the folder could not be made (a name
+// the file system cannot hold).
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name = "tav");
