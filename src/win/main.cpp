@@ -6,6 +6,7 @@
 #include "model/document/map_document.h"
 #include "win/app/application.h"
 #include "win/platform/text.h"
+#include "win/view/drawing_resource_cache.h"
 
 namespace {
 
@@ -22,8 +23,10 @@ std::string commandLineFile() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The three objects that live for the whole process.
+    tav::win::DrawingResourceCache cache;
     tav::MapDocument document;
-    tav::win::Application application(document);
+    tav::win::Application application(document, cache);
     application.startUp(commandLineFile());
     return 0;
 }

@@ -77,7 +77,7 @@ bool Application::configure(const std::string& moduleFile) {
     document_.setPalettePaths(moduleFolder_ + config::startPaletteName,
                               moduleFolder_ + config::basePaletteName);
     document_.setUndoDepth(config::readUndoDepth(*settings_));
-    cacheLimit_ = config::readCacheLimit(*settings_);
+    cache_.setLimit(config::readCacheLimit(*settings_));
     return true;
 }
 

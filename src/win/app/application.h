@@ -9,12 +9,13 @@
 #include "win/app/message_box.h"
 #include "win/platform/profile_settings.h"
 #include "win/platform/win32_file_system.h"
+#include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
 
 class Application {
 public:
-    explicit Application(MapDocument& document) : document_(document) {}
+    Application(MapDocument& document, DrawingResourceCache& cache) : document_(document), cache_(cache) {}
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -31,7 +32,6 @@ public:
     const std::string& getDataFolder() const { return dataFolder_; }
     const std::string& getLastFolder() const { return lastFolder_; }
     void setLastFolder(const std::string& folder) { lastFolder_ = folder; }
-    int cacheLimit() const { return cacheLimit_; }
     int mapSizeMax() const;
     void showHelp();
 
@@ -44,6 +44,7 @@ public:
 
 private:
     MapDocument& document_;
+    DrawingResourceCache& cache_;
     Win32FileSystem files_;
     MessageBoxPrompter prompter_;
     std::unique_ptr<ProfileSettings> settings_;
@@ -51,7 +52,6 @@ private:
     std::string moduleFolder_;
     std::string dataFolder_;
     std::string lastFolder_;
-    int cacheLimit_ = 10;
     HWND mainWindow_ = nullptr;
 };
 

@@ -19,7 +19,8 @@ std::wstring shownText(HWND dialog) {
 
 TEST(Application, PaletteDisplayIsRefusedWithTheMessage) {
     MapDocument document;
-    Application app(document);
+    DrawingResourceCache cache;
+    Application app(document, cache);
     std::wstring text;
     HICON icon = nullptr;
     bool allowed = true;
@@ -41,17 +42,18 @@ TEST(Application, PaletteDisplayIsRefusedWithTheMessage) {
 
 TEST(Application, ConfigureSetsFoldersPalettePathsAndUndoDepth) {
     test::TempFolder folder("configure");
-    test::writeBytes(folder.path() + "Tavrosin.ini", "[PROPERTY]\r\nURDOMAX=3\r\n");
+    test::writeBytes(folder.path() + "Tavrosin.ini", "[PROPERTY]\r\nURDOMAX=3\r\n[CONFIG]\r\nGDIMAX=0\r\n");
     MapDocument document;
+    DrawingResourceCache cache;
     {
-        Application app(document);
+        Application app(document, cache);
         ASSERT_TRUE(app.configure(folder.path() + "Tavrosin.exe"));
         EXPECT_EQ(app.getModuleFolder(), folder.path());
         EXPECT_EQ(app.getLastFolder(), folder.path() + "DATA\\");
         EXPECT_EQ(document.startPalettePath(), folder.path() + "Start.mps");
         EXPECT_EQ(document.basePalettePath(), folder.path() + "Base.mpb");
         EXPECT_EQ(document.undoDepth(), 3);
-        EXPECT_EQ(app.cacheLimit(), 10);
+        EXPECT_EQ(cache.limit(), 1); // zero behaves as one
         app.setLastFolder(folder.path());
     }
     // The last folder set during the run is what the file keeps.
@@ -61,7 +63,8 @@ TEST(Application, ConfigureSetsFoldersPalettePathsAndUndoDepth) {
 
 TEST(Application, EmptyModuleFolderStopsAndWritesNothing) {
     MapDocument document;
-    Application app(document);
+    DrawingResourceCache cache;
+    Application app(document, cache);
     EXPECT_FALSE(app.configure("Tavrosin.exe"));
     EXPECT_FALSE(app.configure(""));
 }
@@ -69,7 +72,8 @@ TEST(Application, EmptyModuleFolderStopsAndWritesNothing) {
 TEST(Application, MissingHelpFileIsReportedWithItsPath) {
     test::TempFolder folder("help");
     MapDocument document;
-    Application app(document);
+    DrawingResourceCache cache;
+    Application app(document, cache);
     ASSERT_TRUE(app.configure(folder.path() + "Tavrosin.exe"));
     std::wstring text;
     HICON icon = nullptr;
