@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds both configurations and runs every test: the model natively (plain and with sanitizers), then
-# the Windows program's tests under Wine on a virtual display, with LANG=C and with a Japanese LANG.
+# Builds both configurations and runs every test: the model natively (plain and with sanitizers), each
+# fuzz target briefly, then the Windows program's tests under Wine on a virtual display, with LANG=C and
+# with a Japanese LANG.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" || exit 1
@@ -24,6 +25,32 @@ for preset in native native-asan; do
         record "$preset build" 1
     fi
 done
+
+# Fuzzing: the literal transcoder against GCC, then each libFuzzer target briefly from a scratch copy of
+# its seed corpus (the committed corpus stays as it is).
+if python3 tools/cp932_literals_test.py; then record "cp932 literal transcoder" 0; else record "cp932 literal transcoder" 1; fi
+if cmake --preset native-fuzz >/dev/null && cmake --build --preset native-fuzz -j "$jobs"; then
+    for target in build/native-fuzz/fuzz/*_fuzz; do
+        [ -x "$target" ] || continue
+        name=$(basename "$target" _fuzz)
+        work=$(mktemp -d)
+        mkdir "$work/corpus" "$work/artifacts"
+        [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$work/corpus/"
+        "$target" -max_total_time=20 -print_final_stats=1 -artifact_prefix="$work/artifacts/" "$work/corpus" \
+            >"$work/log" 2>&1
+        rc=$?
+        tail -n 12 "$work/log"
+        if [ $rc -ne 0 ]; then
+            mkdir -p build/native-fuzz/findings
+            cp "$work"/artifacts/* build/native-fuzz/findings/ 2>/dev/null
+            echo "fuzz target $name failed; inputs kept in build/native-fuzz/findings"
+        fi
+        rm -rf "$work"
+        record "fuzz $name (20 s)" $rc
+    done
+else
+    record "native-fuzz build" 1
+fi
 
 if cmake --preset windows >/dev/null && cmake --build --preset windows -j "$jobs"; then
     prefix="$root/build/windows/wineprefix"

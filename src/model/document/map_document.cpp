@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <new>
+#include <span>
+#include <vector>
 
 namespace tav {
 
@@ -20,6 +22,8 @@ bool MapDocument::resize(int width, int height, bool discard) {
         }
         grid_ = std::move(next);
         journal_.clear(); // steps of the old grid cannot be restored onto the new one
+        for (auto& area : comments_)
+            area->setMapSize(width, height);
     } catch (const std::bad_alloc&) {
         return false; // the old grid stays, and so does the view geometry that fits it
     }
@@ -37,6 +41,8 @@ void MapDocument::setViewMode(bool wide) {
     wide_ = wide;
     pitch_ = wide ? geometry::widePitch : geometry::normalPitch;
     updateVisibleCounts();
+    for (auto& area : comments_)
+        area->rescale(wide);
 }
 
 void MapDocument::setEditMask(std::uint8_t mask, std::uint8_t bits) {
@@ -142,17 +148,200 @@ void MapDocument::clearRect(CellRect rect, bool record) {
 }
 
 void MapDocument::clearAll() {
-    if (grid_.empty())
-        return;
-    clearRect(CellRect{0, 0, -1, -1}, true);
+    std::vector<int> positions(comments_.size());
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = static_cast<int>(i);
+    journal_.recordStep(undoKind::cells | undoKind::comments, CellRect{0, 0, -1, -1}, grid_,
+                        CommentOperation::deleted, comments_, positions);
+    if (!grid_.empty())
+        clearRect(CellRect{0, 0, -1, -1}, false);
+    if (!comments_.empty()) {
+        comments_.clear();
+        modified_ = true;
+    }
 }
 
 bool MapDocument::undo() {
-    return journal_.undo(grid_);
+    if (!journal_.undo(grid_, comments_, wide_))
+        return false;
+    modified_ = true; // the map differs from what was saved
+    return true;
 }
 
 bool MapDocument::redo() {
-    return journal_.redo(grid_);
+    if (!journal_.redo(grid_, comments_, wide_))
+        return false;
+    modified_ = true;
+    return true;
+}
+
+CommentArea* MapDocument::commentAt(int index) const {
+    return index >= 0 && index < commentCount() ? comments_[index].get() : nullptr;
+}
+
+int MapDocument::indexOfComment(const CommentArea* area) const {
+    if (!area)
+        return -1;
+    for (int i = commentCount() - 1; i >= 0; --i) // the areas worked on are mostly the top-most
+        if (comments_[i].get() == area)
+            return i;
+    return -1;
+}
+
+CommentArea* MapDocument::addComment(Prompter& prompter) {
+    if (commentCount() > commentLimit) {
+        prompter.showMessage("30000を突破～っていうかちょっと作りすぎです。", msg::ok | msg::iconInformation);
+        return nullptr;
+    }
+    auto area = std::make_unique<CommentArea>(CommentArea::create(newCommentRect_, width(), height(), wide_));
+    area->setText("ダブルクリックでコメントを編集できます");
+    return appendComment(std::move(area), prompter);
+}
+
+CommentArea* MapDocument::appendComment(std::unique_ptr<CommentArea> area, Prompter& prompter) {
+    if (!area)
+        return nullptr;
+    if (commentCount() > commentLimit) {
+        prompter.showMessage("30000を突破～っていうかちょっと作りすぎです。", msg::ok | msg::iconInformation);
+        return nullptr;
+    }
+    area->setMapSize(width(), height());
+    const int position = commentCount();
+    journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::added, comments_,
+                        std::span<const int>(&position, 1));
+    comments_.push_back(std::move(area));
+    modified_ = true;
+    return comments_.back().get();
+}
+
+bool MapDocument::deleteComment(const CommentArea* area) {
+    const int index = indexOfComment(area);
+    if (index < 0)
+        return false;
+    journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::deleted, comments_,
+                        std::span<const int>(&index, 1));
+    comments_.erase(comments_.begin() + index);
+    modified_ = true;
+    return true;
+}
+
+void MapDocument::discardComments() {
+    comments_.clear();
+}
+
+bool MapDocument::moveCommentTo(int from, int to) {
+    const int pair[] = {from, to};
+    journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::moved, comments_, pair);
+    auto area = std::move(comments_[from]);
+    comments_.erase(comments_.begin() + from);
+    comments_.insert(comments_.begin() + to, std::move(area));
+    modified_ = true;
+    return true;
+}
+
+bool MapDocument::raiseToTop(const CommentArea* area) {
+    const int index = indexOfComment(area);
+    if (index < 0 || index == commentCount() - 1)
+        return false;
+    return moveCommentTo(index, commentCount() - 1);
+}
+
+bool MapDocument::lowerToBottom(const CommentArea* area) {
+    const int index = indexOfComment(area);
+    if (index <= 0)
+        return false;
+    return moveCommentTo(index, 0);
+}
+
+bool MapDocument::raiseOne(const CommentArea* area) {
+    const int index = indexOfComment(area);
+    if (index < 0 || index == commentCount() - 1)
+        return false;
+    return moveCommentTo(index, index + 1);
+}
+
+bool MapDocument::lowerOne(const CommentArea* area) {
+    const int index = indexOfComment(area);
+    if (index <= 0)
+        return false;
+    return moveCommentTo(index, index - 1);
+}
+
+CommentArea* MapDocument::hitTestComments(PixelPoint mapPoint) {
+    CommentArea* hit = nullptr;
+    for (auto it = comments_.rbegin(); it != comments_.rend(); ++it) {
+        if (hit)
+            (*it)->clearDragPart();
+        else if ((*it)->hitTest(mapPoint))
+            hit = it->get();
+    }
+    return hit;
+}
+
+CommentArea* MapDocument::commentCursorAt(PixelPoint mapPoint, CommentCursor& cursor) const {
+    for (auto it = comments_.rbegin(); it != comments_.rend(); ++it) {
+        cursor = (*it)->cursorAt(mapPoint);
+        if (cursor != CommentCursor::none)
+            return it->get();
+    }
+    cursor = CommentCursor::none;
+    return nullptr;
+}
+
+// Tries the change on a copy first, so the step is recorded from the state before it and only when the
+// change really alters the area.
+template <typename Change>
+bool MapDocument::changeComment(CommentArea& area, bool record, CommentOperation op, Change change) {
+    const int index = indexOfComment(&area);
+    if (index < 0)
+        return false;
+    CommentArea changed = area;
+    const bool differs = change(changed);
+    if (differs && record)
+        journal_.recordStep(undoKind::comments, {}, grid_, op, comments_, std::span<const int>(&index, 1));
+    area = std::move(changed);
+    if (differs)
+        modified_ = true;
+    return differs;
+}
+
+bool MapDocument::setCommentText(CommentArea& area, std::string text, bool record) {
+    return changeComment(area, record, CommentOperation::text,
+                         [&](CommentArea& a) { return a.setText(std::move(text)); });
+}
+
+bool MapDocument::moveComment(CommentArea& area, int dx, int dy, bool record) {
+    return changeComment(area, record, CommentOperation::changed,
+                         [&](CommentArea& a) { return a.moveBy(dx, dy); });
+}
+
+bool MapDocument::setCommentAnchor(CommentArea& area, int dx, int dy, bool record) {
+    return changeComment(area, record, CommentOperation::changed,
+                         [&](CommentArea& a) { return a.setAnchor(dx, dy); });
+}
+
+bool MapDocument::setCommentFrame(CommentArea& area, const PixelRect& frame, bool record) {
+    return changeComment(area, record, CommentOperation::changed,
+                         [&](CommentArea& a) { return a.setFrame(frame); });
+}
+
+bool MapDocument::endCommentDrag(CommentArea& area, bool apply) {
+    if (indexOfComment(&area) < 0) {
+        area.endDrag(false);
+        return false;
+    }
+    return changeComment(area, true, CommentOperation::changed,
+                         [&](CommentArea& a) { return a.endDrag(apply); });
+}
+
+bool MapDocument::setCommentFormat(CommentArea& area, const CommentFormat& format, const PixelRect& frame,
+                                   PixelPoint anchorOffset) {
+    return changeComment(area, true, CommentOperation::format, [&](CommentArea& a) {
+        bool changed = a.setFormat(format);
+        changed = a.setFrame(frame) || changed;
+        changed = a.setAnchor(anchorOffset.x, anchorOffset.y) || changed;
+        return changed;
+    });
 }
 
 bool MapDocument::getWallMark(int slot, WallMarkRecord& record, bool& registered) const {

@@ -1,12 +1,15 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "model/comments/comment_area.h"
 #include "model/document/cell.h"
 #include "model/document/ruler.h"
 #include "model/document/undo_journal.h"
 #include "model/marks/mark_palette.h"
+#include "model/platform/prompter.h"
 
 namespace tav {
 
@@ -19,18 +22,21 @@ constexpr int wideVisibleCells = 17;
 constexpr int rulerMargin = 25; // the grid starts this far right of and below the view's corner
 } // namespace geometry
 
-// The one map being edited: cells, palette, ruler, view geometry and edit switches. Every change goes
-// through these operations, which record undo steps and set the modified flag.
+// The one map being edited: cells, comment areas, palette, ruler, view geometry and edit switches. Every
+// change goes through these operations, which record undo steps and set the modified flag.
 class MapDocument {
 public:
     // Comment positions keep an 8-bit cell index, so no side may go beyond this.
-    static constexpr int maxSide = 255;
+    static constexpr int maxSide = comment::maxCells;
+    // Beyond this many comment areas no more are made.
+    static constexpr int commentLimit = 30000;
 
     MapDocument();
 
     // Builds a W x H grid of empty cells, keeping the overlapping part unless discard is set. Empties the
     // undo journal. False (and nothing changed) when the size is out of range or memory runs out.
     bool resize(int width, int height, bool discard);
+    // Also shows every comment area at the new scale.
     void setViewMode(bool wide);
     // edit mask = bits OR (edit mask AND NOT mask)
     void setEditMask(std::uint8_t mask, std::uint8_t bits);
@@ -44,9 +50,10 @@ public:
     // Zeroes every layer in the rectangle and the walls on its right and bottom edges. A negative right or
     // bottom edge means the last column or row.
     void clearRect(CellRect rect, bool record);
-    // Clears every cell as one undo step.
+    // Clears every cell and deletes every comment area, as one undo step.
     void clearAll();
 
+    // Undo and redo may delete and re-create comment areas: pointers to areas do not survive them.
     bool undo();
     bool redo();
     bool canUndo() const { return journal_.canUndo(); }
@@ -74,6 +81,53 @@ public:
     int lastRow() const { return grid_.height() - 1; }
     const Cell& cell(int column, int row) const { return grid_.at(column, row); }
 
+    // Comment areas, bottom-most first.
+    const CommentList& comments() const { return comments_; }
+    int commentCount() const { return static_cast<int>(comments_.size()); }
+    // nullptr outside the list.
+    CommentArea* commentAt(int index) const;
+    // The list position, or -1 when the area is not in the list.
+    int indexOfComment(const CommentArea* area) const;
+
+    // Where a new comment area is centred: the visible map rectangle in map pixels, set by the map view.
+    const PixelRect& newCommentRect() const { return newCommentRect_; }
+    void setNewCommentRect(const PixelRect& rect) { newCommentRect_ = rect; }
+
+    // A new comment area with the default look and text, on top of the others. With more than
+    // commentLimit areas already, says so and makes none (nullptr).
+    CommentArea* addComment(Prompter& prompter);
+    // Puts an area made elsewhere (paste) on top, with the same limit, as one undo step.
+    CommentArea* appendComment(std::unique_ptr<CommentArea> area, Prompter& prompter);
+    // False when the area is not in the list.
+    bool deleteComment(const CommentArea* area);
+    // Removes every comment area without an undo step (new map, loading a map).
+    void discardComments();
+
+    // Z-order; each answers whether the order changed and then records one undo step.
+    bool raiseToTop(const CommentArea* area);
+    bool lowerToBottom(const CommentArea* area);
+    bool raiseOne(const CommentArea* area);
+    bool lowerOne(const CommentArea* area);
+
+    // Hit-tests from the top-most area down: the first hit wins and starts its drag; every other area
+    // loses its drag part. nullptr when none is hit.
+    CommentArea* hitTestComments(PixelPoint mapPoint);
+    // The top-most area that asks for a cursor at this point (nullptr and none when no area does).
+    CommentArea* commentCursorAt(PixelPoint mapPoint, CommentCursor& cursor) const;
+
+    // Changes of one area in the list. Each answers whether the area changed, and then sets modified;
+    // with record set, a change is recorded as one undo step first.
+    bool setCommentText(CommentArea& area, std::string text, bool record);
+    // Moves the frame; the anchor stays on the map. The view records the first key press of a move only.
+    bool moveComment(CommentArea& area, int dx, int dy, bool record);
+    bool setCommentAnchor(CommentArea& area, int dx, int dy, bool record);
+    bool setCommentFrame(CommentArea& area, const PixelRect& frame, bool record);
+    // Ends the area's drag; an applied change is recorded.
+    bool endCommentDrag(CommentArea& area, bool apply);
+    // Look, frame and anchor offset of the format dialog, recorded as one step.
+    bool setCommentFormat(CommentArea& area, const CommentFormat& format, const PixelRect& frame,
+                          PixelPoint anchorOffset);
+
     int pitch() const { return pitch_; }
     bool isWide() const { return wide_; }
     int visibleColumns() const { return visibleColumns_; }
@@ -95,6 +149,9 @@ public:
 
 private:
     bool layerEnabled(int layer) const;
+    template <typename Change>
+    bool changeComment(CommentArea& area, bool record, CommentOperation op, Change change);
+    bool moveCommentTo(int from, int to);
     void updateVisibleCounts();
 
     std::uint8_t editMask_ = 15;
@@ -110,7 +167,9 @@ private:
     std::string startPalettePath_;
     std::string basePalettePath_;
     std::string currentFileName_;
+    PixelRect newCommentRect_;
     UndoJournal journal_;
+    CommentList comments_;
 };
 
 } // namespace tav

@@ -66,12 +66,90 @@ void UndoJournal::clear() {
     cursor_ = -1;
 }
 
+namespace {
+
+bool inside(const CommentList& comments, int position) {
+    return position >= 0 && position < static_cast<int>(comments.size());
+}
+
+std::unique_ptr<CommentArea> areaFrom(const CommentRecord& record, const std::string& text,
+                                      const CellGrid& grid, bool wide) {
+    auto area = std::make_unique<CommentArea>();
+    area->setMapSize(grid.width(), grid.height());
+    area->setFromRecord(record, wide);
+    area->setText(text);
+    return area;
+}
+
+void insertAt(CommentList& comments, int position, std::unique_ptr<CommentArea> area) {
+    auto where = inside(comments, position) ? comments.begin() + position : comments.end();
+    comments.insert(where, std::move(area));
+}
+
+void moveArea(CommentList& comments, int from, int to) {
+    auto area = std::move(comments[from]);
+    comments.erase(comments.begin() + from);
+    insertAt(comments, to, std::move(area));
+}
+
+} // namespace
+
 bool UndoJournal::recordCells(const CellGrid& grid, const CellRect& rect) {
-    if (limit_ <= 0 || grid.empty())
+    const CommentList none;
+    return recordStep(undoKind::cells, rect, grid, CommentOperation::none, none, {});
+}
+
+bool UndoJournal::recordStep(unsigned kinds, const CellRect& rect, const CellGrid& grid, CommentOperation op,
+                             const CommentList& comments, std::span<const int> positions) {
+    if (limit_ <= 0)
         return false;
     try {
         Step step;
-        step.before = CellSnapshot::take(grid, rect);
+        if ((kinds & undoKind::cells) && !grid.empty())
+            step.before = CellSnapshot::take(grid, rect);
+        if (kinds & undoKind::comments) {
+            step.op = op;
+            auto& entries = step.beforeEntries;
+            switch (op) {
+            case CommentOperation::added:
+                for (std::size_t k = 0; k < positions.size(); ++k)
+                    entries.push_back({static_cast<int>(comments.size() + k), 0, {}, {}});
+                break;
+            case CommentOperation::deleted: {
+                // Ascending, so that undo can put them back one by one at their old places.
+                std::vector<int> sorted(positions.begin(), positions.end());
+                std::sort(sorted.begin(), sorted.end());
+                sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+                for (int position : sorted)
+                    if (inside(comments, position))
+                        entries.push_back(
+                            {position, 0, comments[position]->copyRecord(), comments[position]->text()});
+                break;
+            }
+            case CommentOperation::text:
+                for (int position : positions)
+                    if (inside(comments, position))
+                        entries.push_back({position, 0, {}, comments[position]->text()});
+                break;
+            case CommentOperation::moved:
+                for (std::size_t k = 0; k + 1 < positions.size(); k += 2)
+                    entries.push_back({positions[k + 1], positions[k], {}, {}});
+                break;
+            case CommentOperation::changed:
+            case CommentOperation::format:
+                for (int position : positions)
+                    if (inside(comments, position))
+                        entries.push_back({position, 0, comments[position]->copyRecord(), {}});
+                break;
+            case CommentOperation::none:
+                break;
+            }
+            if (entries.empty())
+                step.op = CommentOperation::none;
+        }
+        // A clearAll of a map without comment areas still records its cells.
+        if (step.before.empty() && step.beforeEntries.empty())
+            return false;
         return push(std::move(step));
     } catch (const std::bad_alloc&) {
         return false; // the change goes ahead without its undo step
@@ -88,32 +166,149 @@ bool UndoJournal::push(Step step) {
     return true;
 }
 
-bool UndoJournal::undo(CellGrid& grid) {
+bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide) {
+    const bool first = !step.undone;
+    auto& before = step.beforeEntries;
+    auto& after = step.afterEntries;
+    bool restored = false;
+    switch (step.op) {
+    case CommentOperation::added:
+        for (auto it = before.rbegin(); it != before.rend(); ++it) {
+            if (!inside(comments, it->position))
+                continue;
+            CommentArea& area = *comments[it->position];
+            if (first)
+                after.push_back({it->position, 0, area.copyRecord(), area.text()});
+            comments.erase(comments.begin() + it->position);
+            restored = true;
+        }
+        break;
+    case CommentOperation::deleted:
+        for (const CommentEntry& entry : before) {
+            if (!entry.record)
+                continue;
+            if (first)
+                after.push_back({entry.position, 0, {}, {}});
+            insertAt(comments, entry.position, areaFrom(*entry.record, entry.text, grid, wide));
+            restored = true;
+        }
+        break;
+    case CommentOperation::text:
+        for (const CommentEntry& entry : before) {
+            if (!inside(comments, entry.position))
+                continue;
+            CommentArea& area = *comments[entry.position];
+            if (first)
+                after.push_back({entry.position, 0, {}, area.text()});
+            area.setText(entry.text);
+            restored = true;
+        }
+        break;
+    case CommentOperation::moved:
+        // Last pair first, so that several moves unwind in reverse.
+        for (auto it = before.rbegin(); it != before.rend(); ++it) {
+            if (!inside(comments, it->position) || !inside(comments, it->second))
+                continue;
+            if (first)
+                after.push_back({it->second, it->position, {}, {}});
+            moveArea(comments, it->position, it->second);
+            restored = true;
+        }
+        break;
+    case CommentOperation::changed:
+    case CommentOperation::format:
+        for (const CommentEntry& entry : before) {
+            if (!entry.record || !inside(comments, entry.position))
+                continue;
+            CommentArea& area = *comments[entry.position];
+            if (first)
+                after.push_back({entry.position, 0, area.copyRecord(), {}});
+            area.setFromRecord(*entry.record, wide);
+            restored = true;
+        }
+        break;
+    case CommentOperation::none:
+        break;
+    }
+    step.undone = true;
+    return restored;
+}
+
+// The after entries were saved in the order undo met them, so they are replayed last first.
+bool UndoJournal::redoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide) {
+    bool restored = false;
+    for (auto it = step.afterEntries.rbegin(); it != step.afterEntries.rend(); ++it) {
+        switch (step.op) {
+        case CommentOperation::added:
+            if (!it->record)
+                continue;
+            insertAt(comments, it->position, areaFrom(*it->record, it->text, grid, wide));
+            break;
+        case CommentOperation::deleted:
+            if (!inside(comments, it->position))
+                continue;
+            comments.erase(comments.begin() + it->position);
+            break;
+        case CommentOperation::text:
+            if (!inside(comments, it->position))
+                continue;
+            comments[it->position]->setText(it->text);
+            break;
+        case CommentOperation::moved:
+            if (!inside(comments, it->position) || !inside(comments, it->second))
+                continue;
+            moveArea(comments, it->position, it->second);
+            break;
+        case CommentOperation::changed:
+        case CommentOperation::format:
+            if (!it->record || !inside(comments, it->position))
+                continue;
+            comments[it->position]->setFromRecord(*it->record, wide);
+            break;
+        case CommentOperation::none:
+            continue;
+        }
+        restored = true;
+    }
+    return restored;
+}
+
+bool UndoJournal::undo(CellGrid& grid, CommentList& comments, bool wide) {
     if (cursor_ <= 0 || cursor_ > static_cast<int>(steps_.size()))
         return false;
     Step& step = steps_[--cursor_];
     bool restored = false;
-    if (!step.before.empty()) {
-        if (!step.hasAfter) {
-            step.after = CellSnapshot::takeSame(grid, step.before);
-            step.hasAfter = true;
+    try {
+        if (!step.before.empty()) {
+            if (!step.hasAfter) {
+                step.after = CellSnapshot::takeSame(grid, step.before);
+                step.hasAfter = true;
+            }
+            step.before.restore(grid);
+            restored = true;
         }
-        step.before.restore(grid);
-        restored = true;
+        restored = undoComments(step, grid, comments, wide) || restored;
+    } catch (const std::bad_alloc&) {
+        restored = false; // what was restored stays; the journal no longer matches the map
     }
     if (!restored)
         clear();
     return restored;
 }
 
-bool UndoJournal::redo(CellGrid& grid) {
+bool UndoJournal::redo(CellGrid& grid, CommentList& comments, bool wide) {
     if (cursor_ < 0 || cursor_ >= static_cast<int>(steps_.size()))
         return false;
     Step& step = steps_[cursor_];
     bool restored = false;
-    if (step.hasAfter && !step.after.empty()) {
-        step.after.restore(grid);
-        restored = true;
+    try {
+        if (step.hasAfter && !step.after.empty()) {
+            step.after.restore(grid);
+            restored = true;
+        }
+        restored = redoComments(step, grid, comments, wide) || restored;
+    } catch (const std::bad_alloc&) {
+        restored = false;
     }
     if (!restored) {
         clear();
@@ -126,14 +321,15 @@ bool UndoJournal::redo(CellGrid& grid) {
 bool UndoJournal::canUndo() const {
     if (cursor_ <= 0 || cursor_ > static_cast<int>(steps_.size()))
         return false;
-    return !steps_[cursor_ - 1].before.empty();
+    const Step& step = steps_[cursor_ - 1];
+    return !step.before.empty() || !step.beforeEntries.empty();
 }
 
 bool UndoJournal::canRedo() const {
     if (cursor_ < 0 || cursor_ >= static_cast<int>(steps_.size()))
         return false;
     const Step& step = steps_[cursor_];
-    return step.hasAfter && !step.after.empty();
+    return (step.hasAfter && !step.after.empty()) || !step.afterEntries.empty();
 }
 
 } // namespace tav

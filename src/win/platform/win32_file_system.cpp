@@ -104,8 +104,8 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
         cause = FileCause::accessDenied;
         return nullptr;
     }
-    FileHandle handle(CreateFileW(widePath.c_str(), access, share, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle handle(
+        CreateFileW(widePath.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         cause = lastCause();
         if (cause == FileCause::none)

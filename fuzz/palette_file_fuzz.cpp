@@ -1,0 +1,99 @@
+// Palette files from outside: the bytes are served as the start and the base palette to the real loaders
+// on an in-memory disk, and to the block decoders directly.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/document/map_document.h"
+#include "model/document/palette_storage.h"
+#include "support/memory_file_system.h"
+#include "support/recording_prompter.h"
+
+namespace {
+
+using namespace tav;
+
+// Reads every byte a description points at, so one reaching past the slot trips AddressSanitizer.
+class TouchingConverter : public PictureConverter {
+public:
+    bool convert(const StoredBitmap& source, RoomPicture<23>& out) override { return fill(source, out); }
+    bool convert(const StoredBitmap& source, RoomPicture<15>& out) override { return fill(source, out); }
+
+private:
+    template <int Side> bool fill(const StoredBitmap& source, RoomPicture<Side>& out) {
+        std::uint8_t sum = 0;
+        for (std::size_t i = 0; i < source.colourCount * 4; ++i)
+            sum = static_cast<std::uint8_t>(sum + source.colours[i]);
+        for (std::size_t i = 0; i < source.stride * static_cast<std::size_t>(source.height); ++i)
+            sum = static_cast<std::uint8_t>(sum + source.bits[i]);
+        out.pixels.fill(sum);
+        return (sum & 7) != 0; // sometimes the platform fails too
+    }
+};
+
+void require(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+const std::string folder = "C:\\Tavrosin";
+const std::string startPath = folder + "\\Start.mps";
+const std::string basePath = folder + "\\Base.mpb";
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    test::MemoryFileSystem files;
+    files.addDirectory(folder);
+    test::RecordingPrompter prompter;
+    TouchingConverter converter;
+    PaletteStorage storage(files, prompter, &converter);
+
+    // As the start palette. A malformed one is made again from the base palette: the same bytes with the
+    // base magic, so the making and the reading of the new file are reached too.
+    files.putFile(startPath, bytes);
+    std::vector<std::uint8_t> asBase = bytes;
+    if (asBase.size() >= 4)
+        std::memcpy(asBase.data(), "PB00", 4);
+    files.putFile(basePath, asBase);
+    MapDocument document;
+    document.setPalettePaths(startPath, basePath);
+    const MarkPalette before = document.palette();
+    if (storage.loadStartPalette(document, palette_select::all)) {
+        // A palette that was read is written and read back unchanged.
+        require(storage.saveStartPalette(document));
+        MapDocument again;
+        again.setPalettePaths(startPath, basePath);
+        require(storage.loadStartPalette(again, palette_select::all));
+        require(again.palette() == document.palette());
+    } else {
+        require(document.palette() == before);
+    }
+
+    // As the base palette, taking the wall marks only: the room slots must stay.
+    files.putFile(basePath, bytes);
+    MapDocument walls;
+    walls.setPalettePaths(startPath, basePath);
+    walls.palette().rooms[0].registered = true;
+    const auto rooms = walls.palette().rooms;
+    storage.loadBasePalette(walls, palette_select::walls);
+    require(walls.palette().rooms == rooms);
+
+    // The decoders on buffers of exactly the given size.
+    MarkPalette palette;
+    decodePaletteFile(std::span(data, size), PaletteKind::start, palette, &converter);
+    if (size >= palette_layout::blockSize)
+        decodePaletteBlock(std::span(data, palette_layout::blockSize), palette, &converter);
+    const std::size_t firstSlot = palette_layout::fileHeaderSize + palette_layout::roomsOffset;
+    for (std::size_t offset = firstSlot; offset < size && offset < palette_layout::fileSize;
+         offset += palette_layout::roomSlotSize) {
+        const std::vector<std::uint8_t> slot(data + offset,
+                                             data + std::min(size, offset + palette_layout::roomSlotSize));
+        decodeRoomSlot(slot, &converter);
+    }
+    return 0;
+}
