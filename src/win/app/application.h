@@ -6,7 +6,9 @@
 #include <string>
 
 #include "model/document/map_document.h"
+#include "model/document/palette_storage.h"
 #include "win/app/message_box.h"
+#include "win/document/halftone_picture_converter.h"
 #include "win/platform/profile_settings.h"
 #include "win/platform/win32_file_system.h"
 #include "win/view/drawing_resource_cache.h"
@@ -36,6 +38,7 @@ public:
     void showHelp();
 
     FileSystem& files() { return files_; }
+    PaletteStorage& paletteStorage() { return paletteStorage_; }
     Prompter& prompter() { return prompter_; }
     // The configuration file; before configure() it is absent and reads give defaults.
     Settings& settings();
@@ -47,6 +50,8 @@ private:
     DrawingResourceCache& cache_;
     Win32FileSystem files_;
     MessageBoxPrompter prompter_;
+    HalftonePictureConverter pictureConverter_;
+    PaletteStorage paletteStorage_{files_, prompter_, &pictureConverter_};
     std::unique_ptr<ProfileSettings> settings_;
     EmptySettings noSettings_;
     std::string moduleFolder_;

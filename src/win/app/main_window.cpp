@@ -88,10 +88,15 @@ bool MainWindow::onInitDialog() {
     prepareSystemMenu();
     layOutControls();
 
+    // The palette loader has already said what went wrong.
+    if (!app_.paletteStorage().loadStartPalette(document_, palette_select::all)) {
+        end(IDCANCEL);
+        return false;
+    }
     if (!createStartMap()) {
         app_.prompter().showMessage("アプリケーションの初期化に失敗しました。", msg::iconInformation);
         end(IDCANCEL);
-        return FALSE;
+        return false;
     }
     showMapSize();
     for (int id : {IDC_EDIT_HWALL, IDC_EDIT_VWALL, IDC_EDIT_ROOM, IDC_EDIT_BACKGROUND})

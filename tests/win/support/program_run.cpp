@@ -14,10 +14,17 @@ std::string builtProgramPath() {
     return buildFolder + "program\\Tavrosin.exe";
 }
 
-ProgramRun::ProgramRun(const std::string& folder, const std::wstring& arguments) {
+std::string builtProgramFolder() {
+    return cp932::folderOf(builtProgramPath());
+}
+
+ProgramRun::ProgramRun(const std::string& folder, const std::wstring& arguments, bool withBasePalette) {
     std::wstring exe = win::widen(folder + "Tavrosin.exe");
     if (!CopyFileW(win::widen(builtProgramPath()).c_str(), exe.c_str(), FALSE))
         return;
+    if (withBasePalette)
+        CopyFileW(win::widen(cp932::folderOf(builtProgramPath()) + "Base.mpb").c_str(),
+                  win::widen(folder + "Base.mpb").c_str(), TRUE);
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -35,6 +42,33 @@ ProgramRun::~ProgramRun() {
         TerminateProcess(process_.get(), 1);
         WaitForSingleObject(process_.get(), 5000);
     }
+}
+
+HWND ProgramRun::messageBox(int timeoutMs) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    };
+    for (int waited = 0; process_ && waited <= timeoutMs; waited += 50) {
+        Search search{processId_, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                if (process == s->process && IsWindowVisible(window) && GetDlgItem(window, 12801) &&
+                    GetDlgItem(window, 6)) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(50);
+    }
+    return nullptr;
 }
 
 HWND ProgramRun::mainWindow(int timeoutMs) {

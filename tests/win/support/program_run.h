@@ -10,15 +10,20 @@ namespace tav::test {
 
 // Path of the freshly built program (beside the test executable's build folder).
 std::string builtProgramPath();
+// Its folder, where the shipped data files are.
+std::string builtProgramFolder();
 
 class ProgramRun {
 public:
-    // Copies the program into folder and starts it there with the given arguments.
-    ProgramRun(const std::string& folder, const std::wstring& arguments = L"");
+    // Copies the program (and, unless told otherwise, the shipped base palette if none is there yet) into
+    // folder and starts it there with the given arguments.
+    ProgramRun(const std::string& folder, const std::wstring& arguments = L"", bool withBasePalette = true);
     ~ProgramRun();
     bool started() const { return static_cast<bool>(process_); }
     // The main window, once it is shown (null after the timeout).
     HWND mainWindow(int timeoutMs = 15000);
+    // A message box of the program (dialog with the message text and first button), once shown.
+    HWND messageBox(int timeoutMs = 15000);
     // Waits for the process to end; false on timeout.
     bool waitForExit(int timeoutMs = 15000);
     DWORD processId() const { return processId_; }
