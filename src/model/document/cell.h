@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tav {
@@ -48,6 +50,24 @@ struct CellRect {
     int bottom = 0;
     bool operator==(const CellRect&) const = default;
 };
+
+// The rectangle normalised and clamped inside a width x height grid, edges included; a negative right or
+// bottom edge means the last column or row. The grid must not be empty.
+inline CellRect clampToGrid(CellRect rect, int width, int height) {
+    if (rect.right < 0)
+        rect.right = width - 1;
+    if (rect.bottom < 0)
+        rect.bottom = height - 1;
+    if (rect.left > rect.right)
+        std::swap(rect.left, rect.right);
+    if (rect.top > rect.bottom)
+        std::swap(rect.top, rect.bottom);
+    rect.left = std::clamp(rect.left, 0, width - 1);
+    rect.top = std::clamp(rect.top, 0, height - 1);
+    rect.right = std::clamp(rect.right, rect.left, width - 1);
+    rect.bottom = std::clamp(rect.bottom, rect.top, height - 1);
+    return rect;
+}
 
 // The grid, row by row. Columns and rows wrap: column W is column 0, row H is row 0.
 class CellGrid {

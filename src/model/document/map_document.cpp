@@ -120,18 +120,7 @@ void MapDocument::clearRect(CellRect rect, bool record) {
         journal_.recordCells(grid_, rect);
     const int w = grid_.width();
     const int h = grid_.height();
-    if (rect.right < 0)
-        rect.right = w - 1;
-    if (rect.bottom < 0)
-        rect.bottom = h - 1;
-    if (rect.left > rect.right)
-        std::swap(rect.left, rect.right);
-    if (rect.top > rect.bottom)
-        std::swap(rect.top, rect.bottom);
-    rect.left = std::clamp(rect.left, 0, w - 1);
-    rect.top = std::clamp(rect.top, 0, h - 1);
-    rect.right = std::clamp(rect.right, rect.left, w - 1);
-    rect.bottom = std::clamp(rect.bottom, rect.top, h - 1);
+    rect = clampToGrid(rect, w, h);
 
     if (rect == CellRect{0, 0, w - 1, h - 1}) {
         std::fill(grid_.cells().begin(), grid_.cells().end(), Cell{});

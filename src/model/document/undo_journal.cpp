@@ -24,19 +24,10 @@ CellSnapshot CellSnapshot::take(const CellGrid& grid, CellRect rect) {
     const int h = grid.height();
     if (w <= 0 || h <= 0)
         return snapshot;
-    if (rect.right < 0)
-        rect.right = w - 1;
-    if (rect.bottom < 0)
-        rect.bottom = h - 1;
-    if (rect.left > rect.right)
-        std::swap(rect.left, rect.right);
-    if (rect.top > rect.bottom)
-        std::swap(rect.top, rect.bottom);
     CellRect& a = snapshot.area_;
-    a.left = std::clamp(rect.left, 0, w - 1);
-    a.top = std::clamp(rect.top, 0, h - 1);
-    a.right = std::clamp(rect.right, a.left, w - 1) + 1;
-    a.bottom = std::clamp(rect.bottom, a.top, h - 1) + 1;
+    a = clampToGrid(rect, w, h);
+    ++a.right; // right and bottom exclusive from here on
+    ++a.bottom;
     std::size_t count = std::size_t(a.right - a.left + 1) * (a.bottom - a.top + 1) - 1;
     snapshot.cells_.reserve(count);
     forEachCell(a, w, h, [&](int c, int r) { snapshot.cells_.push_back(grid.at(c, r)); });
