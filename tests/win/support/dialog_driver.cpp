@@ -69,20 +69,20 @@ void click(HWND dialog, int buttonId) {
     SendMessageW(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
 }
 
-HWND waitForWindow(const wchar_t* caption, DWORD processId, int timeoutMs) {
+HWND waitForProcessWindow(DWORD processId, int timeoutMs, const std::function<bool(HWND)>& matches) {
     struct Search {
-        const wchar_t* caption;
         DWORD process;
+        const std::function<bool(HWND)>* matches;
         HWND found;
     };
     for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        Search search{caption, processId, nullptr};
+        Search search{processId, &matches, nullptr};
         EnumWindows(
             [](HWND window, LPARAM param) -> BOOL {
                 auto* s = reinterpret_cast<Search*>(param);
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
-                if (process == s->process && IsWindowVisible(window) && windowText(window) == s->caption) {
+                if (process == s->process && IsWindowVisible(window) && (*s->matches)(window)) {
                     s->found = window;
                     return FALSE;
                 }
@@ -94,6 +94,11 @@ HWND waitForWindow(const wchar_t* caption, DWORD processId, int timeoutMs) {
         Sleep(50);
     }
     return nullptr;
+}
+
+HWND waitForWindow(const wchar_t* caption, DWORD processId, int timeoutMs) {
+    return waitForProcessWindow(processId, timeoutMs,
+                                [caption](HWND window) { return windowText(window) == caption; });
 }
 
 } // namespace tav::test

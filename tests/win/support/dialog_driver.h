@@ -15,7 +15,9 @@ bool driveModal(const std::function<void()>& open, const std::function<void(HWND
 std::wstring windowText(HWND window);
 // Presses a button the way a click does.
 void click(HWND dialog, int buttonId);
-// Looks for a visible top-level window of the given class and caption in any process.
+// Waits for a visible top-level window of the process that matches; null after the timeout.
+HWND waitForProcessWindow(DWORD processId, int timeoutMs, const std::function<bool(HWND)>& matches);
+// The same for a window with this caption.
 HWND waitForWindow(const wchar_t* caption, DWORD processId, int timeoutMs);
 
 } // namespace tav::test

@@ -45,30 +45,11 @@ ProgramRun::~ProgramRun() {
 }
 
 HWND ProgramRun::messageBox(int timeoutMs) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    };
-    for (int waited = 0; process_ && waited <= timeoutMs; waited += 50) {
-        Search search{processId_, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == s->process && IsWindowVisible(window) && GetDlgItem(window, 12801) &&
-                    GetDlgItem(window, 6)) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        Sleep(50);
-    }
-    return nullptr;
+    if (!process_)
+        return nullptr;
+    return waitForProcessWindow(processId_, timeoutMs, [](HWND window) {
+        return GetDlgItem(window, 12801) && GetDlgItem(window, 6);
+    });
 }
 
 HWND ProgramRun::mainWindow(int timeoutMs) {
