@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the program need, when any is missing.
 set -eu
-packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
+packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
 g++-mingw-w64-x86-64 mingw-w64-tools
 wine xvfb xauth fonts-ipafont-gothic imagemagick xdotool locales"
 

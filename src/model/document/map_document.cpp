@@ -1,9 +1,12 @@
 #include "model/document/map_document.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <span>
 #include <vector>
+
+#include "model/document/clipboard_blocks.h" // clipboard paste
 
 namespace tav {
 
@@ -353,5 +356,91 @@ void MapDocument::setPalettePaths(const std::string& startPalette, const std::st
     startPalettePath_ = startPalette;
     basePalettePath_ = basePalette;
 }
+
+// ---- Map file loading ----
+void MapDocument::takeOverMap(CellGrid grid, CommentList comments) {
+    if (!grid.empty())
+        grid_ = std::move(grid);
+    comments_ = std::move(comments);
+    for (auto& area : comments_)
+        area->setMapSize(grid_.width(), grid_.height());
+    journal_.clear();
+    updateVisibleCounts();
+}
+// ---- end of map file loading ----
+
+// ---- Clipboard paste ----
+bool MapDocument::pasteCells(const MapBlock& block, int column, int row, int& pastedWidth,
+                             int& pastedHeight) {
+    pastedWidth = 0;
+    pastedHeight = 0;
+    const int mapWidth = width();
+    const int mapHeight = height();
+    if (block.empty() || column < 0 || row < 0 || column >= mapWidth || row >= mapHeight)
+        return false;
+    const int a = column;
+    const int b = row;
+    const int w = block.width();
+    const int h = block.height();
+    const int d = std::min(mapWidth - a, w);
+    const int f = std::min(mapHeight - b, h);
+    pastedWidth = d;
+    pastedHeight = f;
+    // One column and row more than pasted: the walls on the right and bottom edges change too.
+    journal_.recordCells(grid_, CellRect{a, b, a + d, b + f});
+
+    for (int i = 0; i < f; ++i) {
+        std::copy_n(&block.cell(0, i), d, &grid_.at(a, b + i));
+        // Cut off at the right border: the border's wall is the left wall of the first block column left
+        // out. With a = 0 the whole row was pasted and column 0 keeps its own.
+        if (d < w && a > 0)
+            grid_.at(0, b + i).verticalWall = block.cell(d, i).verticalWall;
+    }
+    if (f < h && b > 0)
+        for (int j = 0; j < d; ++j)
+            grid_.at(a + j, 0).horizontalWall = block.cell(j, f).horizontalWall;
+
+    // The block's own edge walls, when its whole width or height was pasted.
+    if (d == w) {
+        const int rightColumn = a + w < mapWidth ? a + w : 0;
+        if (rightColumn != 0 || a > 0)
+            for (int i = 0; i < f; ++i)
+                grid_.at(rightColumn, b + i).verticalWall = block.rightEdge(i);
+    }
+    if (f == h) {
+        const int belowRow = b + h < mapHeight ? b + h : 0;
+        if (belowRow != 0 || b > 0)
+            for (int j = 0; j < d; ++j)
+                grid_.at(a + j, belowRow).horizontalWall = block.bottomEdge(j);
+    }
+    modified_ = true;
+    return true;
+}
+
+CommentArea* MapDocument::pasteComment(const CommentBlock& block, int column, int row, Prompter& prompter) {
+    // Pasted frames have always landed 35 pixels a cell from the origin plus 17, not at the pitch of 34;
+    // kept so that every copy of the program places them alike.
+    constexpr long long step = 35;
+    constexpr long long inset = 17;
+    auto toInt = [](long long v) {
+        return static_cast<std::int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+    };
+    CommentRecord record = block.record;
+    const long long left = column * step + inset;
+    const long long top = row * step + inset;
+    const long long frameWidth = std::llabs(static_cast<long long>(record.right) - record.left);
+    const long long frameHeight = std::llabs(static_cast<long long>(record.bottom) - record.top);
+    record.left = toInt(left);
+    record.top = toInt(top);
+    record.right = toInt(left + frameWidth);
+    record.bottom = toInt(top + frameHeight);
+
+    auto area = std::make_unique<CommentArea>();
+    area->setMapSize(width(), height());
+    area->setFromRecord(record, wide_);
+    area->setText(block.text);
+    return appendComment(std::move(area), prompter);
+}
+// ---- end of clipboard paste ----
 
 } // namespace tav

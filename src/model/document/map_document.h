@@ -13,6 +13,9 @@
 
 namespace tav {
 
+class MapBlock;      // clipboard paste
+struct CommentBlock; // clipboard paste
+
 // View geometry shared by the map view and the document.
 namespace geometry {
 constexpr int normalPitch = 34;
@@ -146,6 +149,24 @@ public:
     void setPalettePaths(const std::string& startPalette, const std::string& basePalette);
     const std::string& startPalettePath() const { return startPalettePath_; }
     const std::string& basePalettePath() const { return basePalettePath_; }
+
+    // ---- Map file loading ----
+    // Takes over a map read from a file in one step, so a failed load never leaves half a map: the grid
+    // (an empty one keeps the current cells) and the comment areas, built for the current view mode.
+    // Empties the undo journal, whose steps belong to the map that was there before.
+    void takeOverMap(CellGrid grid, CommentList comments);
+    // ---- end of map file loading ----
+
+    // ---- Clipboard paste ----
+    // Pastes a cell block with its top-left at (column, row) as one undo step, writing every layer whatever
+    // the edit mask says. The part beyond the map's right and bottom borders is cut off; the walls on the
+    // borders wrap to column 0 and row 0. Gives the pasted width and height; false (and nothing changed)
+    // when (column, row) is outside the map.
+    bool pasteCells(const MapBlock& block, int column, int row, int& pastedWidth, int& pastedHeight);
+    // A new comment area on top from the block, its frame moved to (column, row) in the current view, as
+    // one undo step. nullptr when the comment limit is reached (after saying so).
+    CommentArea* pasteComment(const CommentBlock& block, int column, int row, Prompter& prompter);
+    // ---- end of clipboard paste ----
 
 private:
     bool layerEnabled(int layer) const;

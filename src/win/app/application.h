@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/document/map_document.h"
+#include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
 #include "win/app/message_box.h"
 #include "win/document/halftone_picture_converter.h"
@@ -39,6 +40,7 @@ public:
 
     FileSystem& files() { return files_; }
     PaletteStorage& paletteStorage() { return paletteStorage_; }
+    MapFileStorage& mapFiles() { return mapFiles_; }
     Prompter& prompter() { return prompter_; }
     // The configuration file; before configure() it is absent and reads give defaults.
     Settings& settings();
@@ -52,6 +54,7 @@ private:
     MessageBoxPrompter prompter_;
     HalftonePictureConverter pictureConverter_;
     PaletteStorage paletteStorage_{files_, prompter_, &pictureConverter_};
+    MapFileStorage mapFiles_{files_, prompter_, paletteStorage_};
     std::unique_ptr<ProfileSettings> settings_;
     EmptySettings noSettings_;
     std::string moduleFolder_;
