@@ -1,0 +1,262 @@
+#include "win/view/map_rendering.h"
+
+#include <cstdio>
+#include <string>
+
+#include "model/document/map_document.h"
+#include "model/view/map_layout.h"
+#include "win/comments/comment_drawing.h"
+#include "win/marks/mark_drawing.h"
+#include "win/marks/room_mark_images.h"
+#include "win/platform/handles.h"
+#include "win/platform/text.h"
+#include "win/view/drawing_resource_cache.h"
+
+namespace tav::win {
+
+namespace {
+
+constexpr COLORREF creamColour = RGB(255, 251, 241);
+constexpr COLORREF greyColour = RGB(200, 200, 200); // beyond a small map, and the inner grid
+constexpr COLORREF cornerColour = RGB(16, 16, 16);
+constexpr COLORREF borderColour = RGB(96, 96, 96);
+constexpr COLORREF whiteColour = RGB(255, 255, 255);
+constexpr int rulerPoints = 8;
+
+// Restores everything the drawing changes in the caller's context (pen, brush, font, modes, clip, brush
+// origin) on scope exit.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDc() {
+        if (saved_)
+            RestoreDC(dc_, saved_);
+    }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+void fill(HDC dc, const PixelRect& r, COLORREF colour, DrawingResourceCache& cache) {
+    const RECT rect{r.left, r.top, r.right, r.bottom};
+    if (HBRUSH brush = cache.solidBrush(colour))
+        FillRect(dc, &rect, brush);
+}
+
+void line(HDC dc, int x0, int y0, int x1, int y1) {
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+// Grid lines and borders are drawn with the pens of the cache; a missing border pen falls back to black,
+// a missing grid pen to what the context holds.
+HGDIOBJ borderPen(DrawingResourceCache& cache) {
+    HPEN pen = cache.pen(PS_DOT, 1, borderColour);
+    return pen ? static_cast<HGDIOBJ>(pen) : GetStockObject(BLACK_PEN);
+}
+
+struct CellPass {
+    HDC dc;
+    const MapDocument& document;
+    const MapDrawingTools& tools;
+    int scale;
+};
+
+void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
+    const Cell& cell = pass.document.cell(column, row);
+    const MarkPalette& palette = pass.document.palette();
+    fillCellBackground(pass.dc, at.x, at.y, palette.backgrounds, cell.background, pass.scale,
+                       pass.tools.cache);
+    drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
+    drawHorizontalWallMark(pass.dc, at.x, at.y, palette, cell.horizontalWall, pass.scale, pass.tools.cache);
+    drawVerticalWallMark(pass.dc, at.x, at.y, palette, cell.verticalWall, pass.scale, pass.tools.cache);
+}
+
+// Cells row by row, so later cells paint over the parts of earlier walls that reach into them; then the
+// walls closing the right and bottom edges, which the map keeps in column 0 and row 0 at its borders.
+template <typename Layout> void drawCells(const CellPass& pass, const Layout& l, int endColumn, int endRow) {
+    if (pass.document.width() <= 0 || pass.document.height() <= 0)
+        return;
+    for (int row = l.firstRow; row < endRow; ++row)
+        for (int column = l.firstColumn; column < endColumn; ++column)
+            drawCell(pass, column, row, l.cellCorner(column, row));
+    const MarkPalette& palette = pass.document.palette();
+    for (int row = l.firstRow; row < endRow; ++row) {
+        const PixelPoint at = l.cellCorner(endColumn, row);
+        drawVerticalWallMark(pass.dc, at.x, at.y, palette,
+                             pass.document.cell(l.closingColumn, row).verticalWall, pass.scale,
+                             pass.tools.cache);
+    }
+    for (int column = l.firstColumn; column < endColumn; ++column) {
+        const PixelPoint at = l.cellCorner(column, endRow);
+        drawHorizontalWallMark(pass.dc, at.x, at.y, palette,
+                               pass.document.cell(column, l.closingRow).horizontalWall, pass.scale,
+                               pass.tools.cache);
+    }
+}
+
+Font rulerFont(HDC) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(rulerPoints, 96, 72);
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    const std::wstring face = widen("ＭＳ ゴシック");
+    face.copy(lf.lfFaceName, std::size(lf.lfFaceName) - 1);
+    return Font(CreateFontIndirectW(&lf));
+}
+
+void drawNumber(HDC dc, std::int32_t value, RECT r, UINT format) {
+    wchar_t text[16];
+    const int length = std::swprintf(text, std::size(text), L"%d", static_cast<int>(value));
+    DrawTextW(dc, text, length, &r, format | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
+    using namespace map_view;
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    Font font = rulerFont(dc);
+    SelectObjectScope fontScope(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    const RulerNumbers numbers =
+        rulerNumbers(document.getRuler(), document.width(), document.height(), l.firstColumn, l.firstRow);
+    const int p = l.pitch;
+    for (int k = 0; k <= l.columns; ++k) {
+        const int x = gridOrigin + k * p;
+        line(dc, x, tickFrom, x, tickTo);
+        if (k < l.columns && rulerLabelled(numbers.column(k)))
+            drawNumber(dc, numbers.column(k), {x, 0, x + p + 1, columnLabelBottom}, DT_CENTER | DT_BOTTOM);
+    }
+    for (int k = 0; k <= l.rows; ++k) {
+        const int y = gridOrigin + k * p;
+        line(dc, tickFrom, y, tickTo, y);
+        if (k < l.rows && rulerLabelled(numbers.row(k)))
+            drawNumber(dc, numbers.row(k), {0, y, rowLabelRight, y + p}, DT_RIGHT | DT_VCENTER);
+    }
+}
+
+// Draws every comment area in list order inside the clip. An area that cannot reach the clip is only
+// told where it would be, which the view's hit testing needs, and costs no drawing.
+void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
+                  PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies) {
+    SavedDc saved(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    for (const auto& area : comments) {
+        if (onCopies) {
+            // Printing and export must not disturb the areas' view mapping or scale.
+            CommentArea copy = *area;
+            if (copy.isWide() != wide)
+                copy.rescale(wide);
+            if (commentDrawBounds(copy.beginDraw(visible, origin)).intersects(clip))
+                drawCommentArea(dc, copy, visible, {origin.x, origin.y}, tools.cache, tools.fonts);
+            continue;
+        }
+        if (commentDrawBounds(area->beginDraw(visible, origin)).intersects(clip))
+            drawCommentArea(dc, *area, visible, {origin.x, origin.y}, tools.cache, tools.fonts);
+    }
+}
+
+bool hasBitmap(HDC dc) {
+    if (GetObjectType(dc) != OBJ_MEMDC)
+        return false;
+    // A memory context starts with a 1x1 monochrome stand-in bitmap.
+    BITMAP bitmap{};
+    HGDIOBJ current = GetCurrentObject(dc, OBJ_BITMAP);
+    if (!current || !GetObjectW(current, sizeof bitmap, &bitmap))
+        return false;
+    return !(bitmap.bmWidth == 1 && bitmap.bmHeight == 1 && bitmap.bmBitsPixel == 1);
+}
+
+} // namespace
+
+bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools) {
+    using namespace map_view;
+    if (!dc)
+        return false;
+    const ViewLayout l =
+        viewLayout(document.width(), document.height(), document.isWide(), firstColumn, firstRow);
+    SavedDc saved(dc);
+    // Dotted lines show the backdrop through their gaps, whatever background colour the context holds.
+    SetBkMode(dc, TRANSPARENT);
+
+    if (!l.fillsView)
+        fill(dc, {0, 0, imageSide, imageSide}, greyColour, tools.cache);
+    fill(dc, l.creamArea(), creamColour, tools.cache);
+    fill(dc, {0, 0, cornerSide, cornerSide}, cornerColour, tools.cache);
+
+    const int right = l.gridRight(), bottom = l.gridBottom();
+    if (HPEN pen = tools.cache.pen(PS_DOT, 1, greyColour))
+        SelectObject(dc, pen);
+    for (int k = 0; k <= l.rows; ++k)
+        line(dc, gridOrigin, gridOrigin + k * l.pitch, right, gridOrigin + k * l.pitch);
+    for (int k = 0; k <= l.columns; ++k)
+        line(dc, gridOrigin + k * l.pitch, gridOrigin, gridOrigin + k * l.pitch, bottom);
+
+    SelectObject(dc, borderPen(tools.cache));
+    if (l.leftBorder)
+        line(dc, gridOrigin, gridOrigin, gridOrigin, bottom);
+    if (l.rightBorder)
+        line(dc, right, gridOrigin, right, bottom);
+    if (l.topBorder)
+        line(dc, gridOrigin, gridOrigin, right, gridOrigin);
+    if (l.bottomBorder)
+        line(dc, gridOrigin, bottom, right, bottom);
+
+    drawRulers(dc, document, l);
+    // Cache pens must not stay selected while the marks ask the cache for more.
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+
+    const CellPass pass{dc, document, tools, document.isWide() ? mark_scale::wide : mark_scale::normal};
+    drawCells(pass, l, l.firstColumn + l.columns, l.firstRow + l.rows);
+
+    if (!document.comments().empty())
+        drawComments(dc, document.comments(), l.commentClip(), l.visibleMapRect(), {gridOrigin, gridOrigin},
+                     tools, document.isWide(), false);
+    return true;
+}
+
+bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColumn, int firstRow,
+                  int endColumn, int endRow, int imageWidth, int imageHeight, int left, int top,
+                  const MapDrawingTools& tools) {
+    if (!dc || !hasBitmap(dc))
+        return false;
+    const WholeMapLayout l = wholeMapLayout(document.width(), document.height(), wide, firstColumn, firstRow,
+                                            endColumn, endRow, imageWidth, imageHeight, left, top);
+    SavedDc saved(dc);
+    SetBkMode(dc, TRANSPARENT);
+    fill(dc, {0, 0, imageWidth, imageHeight}, whiteColour, tools.cache);
+
+    const int right = l.gridRight(), bottom = l.gridBottom();
+    if (HPEN pen = tools.cache.pen(PS_DOT, 1, greyColour))
+        SelectObject(dc, pen);
+    for (int k = 0; k <= l.endColumn - l.firstColumn; ++k)
+        line(dc, left + k * l.pitch, top, left + k * l.pitch, bottom + 1);
+    for (int k = 0; k <= l.endRow - l.firstRow; ++k)
+        line(dc, left, top + k * l.pitch, right + 1, top + k * l.pitch);
+
+    SelectObject(dc, borderPen(tools.cache));
+    if (l.leftBorder)
+        line(dc, left, top, left, bottom + 1);
+    if (l.topBorder)
+        line(dc, left, top, right + 1, top);
+    if (l.rightBorder)
+        line(dc, right, top, right, bottom + 1);
+    if (l.bottomBorder)
+        line(dc, left, bottom, right + 1, bottom);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+
+    const CellPass pass{dc, document, tools, wide ? mark_scale::wide : mark_scale::normal};
+    drawCells(pass, l, l.endColumn, l.endRow);
+
+    if (!document.comments().empty())
+        drawComments(dc, document.comments(), l.commentClip, l.visibleMapRect, {left, top}, tools, wide,
+                     true);
+    return true;
+}
+
+} // namespace tav::win
