@@ -36,52 +36,29 @@ template <int Side> bool makePicture(const RoomPicture<Side>& source, RoomMarkIm
         return false;
     }
     std::memcpy(bits, source.pixels.data(), source.pixels.size());
-    return buildTransparencyMask(nullptr, out.image.get(), out.transparent, out.mask);
+    const bool masked = buildTransparencyMask(nullptr, out.image.get(), out.transparent, out.mask);
+    return out.sheet.make(out.image.get(), out.mask.get(), Side) && masked;
 }
 
 struct Placement {
     int x;
     int y;
-    int size;
 };
 
+// Each scale's picture has the side it is drawn at (23, 15, 23), so every copy is one to one.
 Placement placement(int x, int y, int scale) {
     switch (scale) {
     case mark_scale::normal:
-        return {x + 6, y + 6, 23};
+        return {x + 6, y + 6};
     case mark_scale::wide:
-        return {x + 4, y + 4, 15};
+        return {x + 4, y + 4};
     default:
-        return {x, y, 23};
+        return {x, y};
     }
 }
 
-void copyOpaque(HDC dc, const Placement& to, HDC source, int side) {
-    const int oldMode = SetStretchBltMode(dc, HALFTONE);
-    // HALFTONE stretching wants the brush origin at the destination.
-    POINT oldOrigin{};
-    SetBrushOrgEx(dc, to.x, to.y, &oldOrigin);
-    StretchBlt(dc, to.x, to.y, to.size, to.size, source, 0, 0, side, side, SRCCOPY);
-    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
-    if (oldMode)
-        SetStretchBltMode(dc, oldMode);
-}
-
-// picture XOR, mask AND, picture XOR: white mask pixels give the destination back, black ones the picture.
-void copyTransparent(HDC dc, const Placement& to, HDC source, HDC mask, int side) {
-    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-    // The mask turns into colours through the destination's colours: white for 1, and the text colour for
-    // 0, which must be black for the AND to clear the picture's place.
-    const COLORREF oldBackground = SetBkColor(dc, white);
-    const COLORREF oldText = SetTextColor(dc, black);
-    StretchBlt(dc, to.x, to.y, to.size, to.size, source, 0, 0, side, side, SRCINVERT);
-    StretchBlt(dc, to.x, to.y, to.size, to.size, mask, 0, 0, side, side, SRCAND);
-    StretchBlt(dc, to.x, to.y, to.size, to.size, source, 0, 0, side, side, SRCINVERT);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBackground);
-    if (oldMode)
-        SetStretchBltMode(dc, oldMode);
-}
+// D and not S: the picture's copy turns black where the mask is white.
+constexpr DWORD destinationAndNotSource = 0x00220326;
 
 } // namespace
 
@@ -110,6 +87,78 @@ bool buildTransparencyMask(HDC reference, HBITMAP picture, COLORREF transparent,
     }
     mask = std::move(made);
     return true;
+}
+
+PictureSheet::PictureSheet(PictureSheet&& other) noexcept
+    : section_(std::move(other.section_)), dc_(std::move(other.dc_)),
+      old_(std::exchange(other.old_, nullptr)), seeThrough_(std::exchange(other.seeThrough_, false)) {}
+
+PictureSheet& PictureSheet::operator=(PictureSheet&& other) noexcept {
+    if (this != &other) {
+        reset();
+        section_ = std::move(other.section_);
+        dc_ = std::move(other.dc_);
+        old_ = std::exchange(other.old_, nullptr);
+        seeThrough_ = std::exchange(other.seeThrough_, false);
+    }
+    return *this;
+}
+
+void PictureSheet::reset() {
+    if (dc_ && old_)
+        SelectObject(dc_.get(), old_);
+    old_ = nullptr;
+    seeThrough_ = false;
+    dc_.reset();
+    section_.reset();
+}
+
+bool PictureSheet::make(HBITMAP image, HBITMAP mask, int side) {
+    reset();
+    if (fill(image, mask, side))
+        return true;
+    reset();
+    return false;
+}
+
+bool PictureSheet::fill(HBITMAP image, HBITMAP mask, int side) {
+    const int columns = mask ? 3 : 1;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = side * columns;
+    info.bmiHeader.biHeight = -side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dc_.reset(CreateCompatibleDC(nullptr));
+    MemoryDc source(CreateCompatibleDC(nullptr));
+    if (!image || !dc_ || !source)
+        return false;
+    section_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section_ || !bits)
+        return false;
+    old_ = SelectObject(dc_.get(), section_.get());
+    if (!selected(dc_.get(), section_.get(), OBJ_BITMAP))
+        return false;
+    bool copied = false;
+    {
+        SelectObjectScope imageIn(source.get(), image);
+        copied = selected(source.get(), image, OBJ_BITMAP) &&
+                 BitBlt(dc_.get(), 0, 0, side, side, source.get(), 0, 0, SRCCOPY);
+    }
+    if (copied && mask) {
+        SelectObjectScope maskIn(source.get(), mask);
+        // Monochrome to colour: 1 becomes the background colour, 0 the text colour.
+        SetBkColor(dc_.get(), white);
+        SetTextColor(dc_.get(), black);
+        copied = selected(source.get(), mask, OBJ_BITMAP) &&
+                 BitBlt(dc_.get(), side, 0, side, side, source.get(), 0, 0, SRCCOPY) &&
+                 BitBlt(dc_.get(), 2 * side, 0, side, side, dc_.get(), 0, 0, SRCCOPY) &&
+                 BitBlt(dc_.get(), 2 * side, 0, side, side, dc_.get(), side, 0, destinationAndNotSource);
+    }
+    seeThrough_ = copied && mask;
+    return copied;
 }
 
 bool RoomMarkImage::set(const RoomMarkSlot& slot) {
@@ -152,27 +201,20 @@ void drawRoomMarkImage(HDC dc, int x, int y, const RoomMarkImage& image, int sca
         return;
     // The wide view has its own small picture; the 23x23 one is never shrunk.
     const RoomMarkImage::Picture& picture = scale == mark_scale::wide ? image.wide() : image.normal();
-    if (!picture.image)
+    const HDC sheet = picture.sheet.dc();
+    if (!sheet)
         return;
     const Placement to = placement(x, y, scale);
-    MemoryDc source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    SelectObjectScope pictureIn(source.get(), picture.image.get());
-    if (!selected(source.get(), picture.image.get(), OBJ_BITMAP))
-        return;
-    // Without its mask a transparent picture can only be shown whole.
-    if (!transparent || picture.transparent == noColour || !picture.mask) {
-        copyOpaque(dc, to, source.get(), picture.side);
+    const int side = picture.side;
+    // Without its mask a transparent picture can only be shown whole. A same-size stretch is a plain copy.
+    if (!transparent || picture.transparent == noColour || !picture.sheet.seeThrough()) {
+        BitBlt(dc, to.x, to.y, side, side, sheet, 0, 0, SRCCOPY);
         return;
     }
-    MemoryDc mask(CreateCompatibleDC(dc));
-    if (!mask)
-        return;
-    SelectObjectScope maskIn(mask.get(), picture.mask.get());
-    if (!selected(mask.get(), picture.mask.get(), OBJ_BITMAP))
-        return;
-    copyTransparent(dc, to, source.get(), mask.get(), picture.side);
+    // The mask clears the picture's place and keeps the rest; the picture, black elsewhere, fills it in.
+    // Gives the same pixels as picture XOR, mask AND, picture XOR.
+    BitBlt(dc, to.x, to.y, side, side, sheet, side, 0, SRCAND);
+    BitBlt(dc, to.x, to.y, side, side, sheet, 2 * side, 0, SRCPAINT);
 }
 
 void drawRoomMark(HDC dc, int x, int y, const RoomMarkImages& images, int slot, int scale, bool transparent) {

@@ -17,6 +17,33 @@ namespace tav::win {
 // cannot be made; the mask is then empty. reference may be null (the screen).
 bool buildTransparencyMask(HDC reference, HBITMAP picture, COLORREF transparent, Bitmap& mask);
 
+// A picture's drawing copies side by side in one 32-bit section that stays selected in its own memory
+// context, so drawing makes no contexts: the picture, then with a mask the mask in black and white and the
+// picture made black where the mask is white. image and mask stay unselected for other users.
+class PictureSheet {
+public:
+    PictureSheet() = default;
+    ~PictureSheet() { reset(); }
+    PictureSheet(PictureSheet&& other) noexcept;
+    PictureSheet& operator=(PictureSheet&& other) noexcept;
+
+    // False when a context or the section cannot be made, or a copy fails; the sheet is then empty.
+    bool make(HBITMAP image, HBITMAP mask, int side);
+    void reset();
+
+    HDC dc() const { return dc_.get(); }
+    bool seeThrough() const { return seeThrough_; }
+
+private:
+    bool fill(HBITMAP image, HBITMAP mask, int side);
+
+    // The section must leave the context before either is deleted.
+    Bitmap section_;
+    MemoryDc dc_;
+    HGDIOBJ old_ = nullptr;
+    bool seeThrough_ = false;
+};
+
 // One room mark's pictures, ready to draw.
 class RoomMarkImage {
 public:
@@ -25,6 +52,7 @@ public:
         COLORREF transparent = noColour;
         Bitmap image; // 24-bit device-independent section
         Bitmap mask;  // only with a transparent colour
+        PictureSheet sheet;
     };
 
     // Rebuilds everything from slot; an unregistered slot holds no bitmaps. False when a bitmap could not

@@ -163,6 +163,56 @@ TEST_F(RoomMark, ImagesFollowTheSlotTheyAreGiven) {
     EXPECT_EQ(canvas.snapshot(), MarkCanvas(60, 60, cream).snapshot()) << "unregistered now";
 }
 
+// Every bit pattern of picture and ground must come through: a see-through pixel keeps the ground exactly,
+// any other pixel is the picture's, whatever the ground (black, white, the transparent colour itself).
+TEST(RoomMarkGround, SeeThroughPixelsKeepAnyGroundBitForBit) {
+    constexpr COLORREF key = RGB(0x5A, 0xA5, 0x3C);
+    RoomMarkSlot slot;
+    slot.registered = true;
+    slot.normalImage = pictureOf<23>(RGB(255, 255, 255), {}, key);
+    slot.wideImage = pictureOf<15>(RGB(0, 0, 0), {}, key);
+    // Varied bits in every channel, with the transparent colour on a diagonal.
+    auto paint = [&](auto& picture, int side) {
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                std::uint8_t* px = &picture.pixels[(side - 1 - y) * picture.stride + x * 3];
+                const COLORREF c = x == y ? key : RGB(x * 37 + y, y * 53 ^ x * 7, (x * y * 29) & 0xFF);
+                px[0] = GetBValue(c);
+                px[1] = GetGValue(c);
+                px[2] = GetRValue(c);
+            }
+    };
+    paint(slot.normalImage, 23);
+    paint(slot.wideImage, 15);
+    RoomMarkImage image;
+    ASSERT_TRUE(image.set(slot));
+
+    const COLORREF grounds[] = {RGB(0, 0, 0), RGB(255, 255, 255), key, RGB(0x12, 0x34, 0x56),
+                                RGB(0xA5, 0x5A, 0xC3)};
+    MarkCanvas canvas(30, 30);
+    for (const int scale : {mark_scale::normal, mark_scale::wide, mark_scale::icon})
+        for (const COLORREF ground : grounds) {
+            canvas.paint({0, 0, 30, 30}, ground);
+            drawRoomMarkImage(canvas.dc(), 0, 0, image, scale, true);
+            const int offset = scale == mark_scale::normal ? 6 : scale == mark_scale::wide ? 4 : 0;
+            const int side = scale == mark_scale::wide ? 15 : 23;
+            std::string wrong;
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 30; ++x) {
+                    COLORREF want = ground;
+                    if (x >= offset && x < offset + side && y >= offset && y < offset + side) {
+                        const COLORREF p = scale == mark_scale::wide
+                                               ? pixelOf(slot.wideImage, x - offset, y - offset)
+                                               : pixelOf(slot.normalImage, x - offset, y - offset);
+                        want = p == key ? ground : p;
+                    }
+                    if (canvas.at(x, y) != want && wrong.size() < 200)
+                        wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ") ";
+                }
+            EXPECT_EQ(wrong, "") << "scale " << scale << " ground " << std::hex << ground;
+        }
+}
+
 TEST(RoomMarkMask, WhiteWhereThePictureHasTheTransparentColour) {
     RoomMarkImage image;
     ASSERT_TRUE(image.set(makeSlot(red, noColour)));
