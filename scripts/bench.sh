@@ -1,7 +1,7 @@
 #!/bin/sh
-# Builds the native benchmarks of bench/ optimised and prints one table. A program's BM_PlainCopy is the
-# baseline: every other benchmark with the same argument is shown as a ratio to it.
-# Arguments are passed to each benchmark program (for example --benchmark_filter=Load).
+# Builds the benchmarks and prints their tables: the native ones of bench/, optimised (a program's
+# BM_PlainCopy is the baseline: every other benchmark with the same argument is shown as a ratio to it),
+# then the drawing harness under Wine. Arguments go to each native benchmark (--benchmark_filter=Load).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -36,3 +36,12 @@ for name in sorted(os.listdir(sys.argv[1])):
         print(f"{name[:-5] + ':' + fn[3:]:<28} {kinds.get(arg, arg):<7} {r['real_time']:>11.1f} {rate:>9.1f} "
               f"{ratio:>13}  {r.get('label', '')}")
 PY
+
+# Drawing: the Windows harness under Wine on a virtual display.
+echo
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target draw_bench >/dev/null
+prefix="$root/build/windows/wineprefix"
+WINEPREFIX="$prefix" WINEDEBUG=-all xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+    "$0/scripts/wine-prefix.sh" "$1"
+    wine "$0/build/windows/bench/win/draw_bench.exe"' "$root" "$prefix"
