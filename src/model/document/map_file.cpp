@@ -6,6 +6,7 @@
 #include <new>
 
 #include "model/app/file_error_text.h"
+#include "model/document/file_backup.h"
 #include "model/document/map_document.h"
 #include "model/document/palette_storage.h"
 #include "model/platform/cp932.h"
@@ -192,25 +193,16 @@ bool MapFileStorage::save(MapDocument& document, const std::string& path) {
         return false;
     }
 
-    // Without a backup a failed write would lose the old file, so only a missing file goes without one.
-    const std::string backup = path + "bak";
-    FileCause cause = files_.copy(path, backup, false);
-    const bool backedUp = cause == FileCause::none;
-    if (!backedUp && cause != FileCause::fileNotFound && cause != FileCause::badPath) {
-        warn(fileErrorText(cause, backup));
+    FileBackup backup(files_);
+    std::string failedPath;
+    FileCause cause = FileCause::none;
+    if (!backup.make(path, cause, failedPath)) {
+        warn(fileErrorText(cause, failedPath));
         return false;
     }
-    // The copy takes over a read-only flag, which would keep it from being deleted afterwards.
-    if (backedUp && (cause = files_.setAttributes(backup, attr::archive)) != FileCause::none) {
-        files_.remove(backup);
-        warn(fileErrorText(cause, backup));
-        return false;
-    }
-
     auto file = files_.open(path, OpenMode::create, cause);
     if (!file) {
-        if (backedUp)
-            files_.remove(backup);
+        backup.abandon();
         warn(fileErrorText(cause, path));
         return false;
     }
@@ -231,14 +223,11 @@ bool MapFileStorage::save(MapDocument& document, const std::string& path) {
         failure = fileErrorText(closed, path);
 
     if (!failure.empty()) {
-        files_.remove(path);
-        if (backedUp)
-            files_.move(backup, path);
+        backup.restore();
         warn(failure);
         return false;
     }
-    if (backedUp)
-        files_.remove(backup);
+    backup.discard();
     document.setCurrentFileName(path);
     document.setModified(false);
     return true;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/app/file_error_text.h"
+#include "model/document/file_backup.h"
 #include "model/document/map_document.h"
 #include "model/platform/cp932.h"
 
@@ -278,25 +279,16 @@ bool PaletteStorage::saveStartPalette(const MapDocument& document) {
     if (path.empty())
         return false;
 
-    // Without a backup a failed write would lose the old file, so only a missing file may go without one.
-    const std::string backup = path + "bak";
-    FileCause cause = files_.copy(path, backup, false);
-    const bool backedUp = cause == FileCause::none;
-    if (!backedUp && cause != FileCause::fileNotFound) {
-        warn(fileErrorText(cause, backup));
+    FileBackup backup(files_);
+    std::string failedPath;
+    FileCause cause = FileCause::none;
+    if (!backup.make(path, cause, failedPath)) {
+        warn(fileErrorText(cause, failedPath));
         return false;
     }
-    // The copy takes over a read-only flag, which would keep it from being deleted afterwards.
-    if (backedUp && (cause = files_.setAttributes(backup, attr::archive)) != FileCause::none) {
-        files_.remove(backup);
-        warn(fileErrorText(cause, backup));
-        return false;
-    }
-
     auto file = files_.open(path, OpenMode::create, cause);
     if (!file) {
-        if (backedUp)
-            files_.remove(backup);
+        backup.abandon();
         warn(fileErrorText(cause, path));
         return false;
     }
@@ -308,13 +300,10 @@ bool PaletteStorage::saveStartPalette(const MapDocument& document) {
         cause = closed;
     }
     if (written) {
-        if (backedUp)
-            files_.remove(backup);
+        backup.discard();
         return true;
     }
-    files_.remove(path);
-    if (backedUp)
-        files_.move(backup, path);
+    backup.restore();
     warn(causeOr(cause, cannotSave, path));
     return false;
 }
