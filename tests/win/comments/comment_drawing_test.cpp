@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/dib_canvas.h"
+
 #include "support/png_writer.h"
 #include "win/platform/text.h"
 #include "win/view/drawing_resource_cache.h"
@@ -18,75 +20,7 @@ constexpr COLORREF red = RGB(255, 0, 0);
 constexpr COLORREF yellow = RGB(255, 255, 0);
 constexpr COLORREF blue = RGB(0, 0, 255);
 
-// A 32-bit top-down DIB section in a memory context, filled with one colour.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill = white) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc_.reset(CreateCompatibleDC(nullptr));
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        pixels_ = static_cast<std::uint32_t*>(bits);
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-        Brush brush(CreateSolidBrush(fill));
-        RECT all{0, 0, width, height};
-        FillRect(dc_.get(), &all, brush.get());
-        GdiFlush();
-    }
-    ~Canvas() { SelectObject(dc_.get(), old_); }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return dc_.get(); }
-    bool ready() const { return pixels_ != nullptr; }
-    COLORREF at(int x, int y) const {
-        GdiFlush();
-        const std::uint32_t p = pixels_[std::size_t(y) * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    std::vector<std::uint32_t> snapshot() const {
-        GdiFlush();
-        return {pixels_, pixels_ + std::size_t(width_) * height_};
-    }
-    bool save(const std::string& path) const {
-        GdiFlush();
-        return test::writePng(path, width_, height_, pixels_);
-    }
-    // Bounding box of the pixels in r that are none of the given colours.
-    RECT inkBox(RECT r, std::initializer_list<COLORREF> not_) const {
-        RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (std::find(not_.begin(), not_.end(), at(x, y)) == not_.end()) {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, y + 1);
-                }
-        return box;
-    }
-    int count(RECT r, COLORREF colour) const {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                n += at(x, y) == colour;
-        return n;
-    }
-
-private:
-    int width_;
-    int height_;
-    MemoryDc dc_;
-    Bitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-    std::uint32_t* pixels_ = nullptr;
-};
+using Canvas = test::DibCanvas;
 
 struct Look {
     std::uint8_t frameStyle = comment::frame::rectangle;

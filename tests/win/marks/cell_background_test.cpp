@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "marks/mark_canvas.h"
+#include "support/dib_canvas.h"
 #include "win/marks/mark_drawing.h"
 #include "win/view/drawing_resource_cache.h"
 
@@ -11,7 +11,7 @@ namespace tav::win {
 namespace {
 
 using test::cream;
-using test::MarkCanvas;
+using test::DibCanvas;
 using test::white;
 
 constexpr COLORREF red = RGB(255, 0, 0);
@@ -52,7 +52,7 @@ protected:
         return n;
     }
 
-    MarkCanvas canvas{100, 60};
+    DibCanvas canvas{100, 60};
     DrawingResourceCache cache;
     BackgroundCandidates candidates = defaultBackgroundCandidates();
 };
@@ -87,7 +87,7 @@ TEST_F(CellBackground, PatternStartsAtEachCellsInnerCorner) {
     EXPECT_EQ(canvas.at(37, 10), white) << "the grid line between them stays";
 
     // A scrolled window shows the same cells shifted, the pattern moving with them.
-    MarkCanvas scrolled(100, 60);
+    DibCanvas scrolled(100, 60);
     SetViewportOrgEx(scrolled.dc(), -5, -3, nullptr);
     fillCellBackground(scrolled.dc(), 3, 2, candidates, 3, mark_scale::normal, cache);
     fillCellBackground(scrolled.dc(), 37, 2, candidates, 3, mark_scale::normal, cache);

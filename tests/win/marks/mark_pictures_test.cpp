@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "marks/mark_canvas.h"
+#include "support/dib_canvas.h"
 #include "model/document/palette_block.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -17,7 +17,7 @@ namespace tav::win {
 namespace {
 
 using test::cream;
-using test::MarkCanvas;
+using test::DibCanvas;
 using test::white;
 
 constexpr COLORREF gridGrey = RGB(200, 200, 200);
@@ -30,7 +30,7 @@ bool loadBasePalette(MarkPalette& palette) {
     return decodePaletteFile({data, bytes.size()}, PaletteKind::base, palette);
 }
 
-bool changed(const MarkCanvas& canvas, RECT area, COLORREF ground) {
+bool changed(const DibCanvas& canvas, RECT area, COLORREF ground) {
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
             if (canvas.at(x, y) != ground)
@@ -38,7 +38,7 @@ bool changed(const MarkCanvas& canvas, RECT area, COLORREF ground) {
     return false;
 }
 
-void gridLines(MarkCanvas& canvas, int left, int top, int cells, int span) {
+void gridLines(DibCanvas& canvas, int left, int top, int cells, int span) {
     for (int i = 0; i <= cells; ++i) {
         canvas.paint({left + i * span, top, left + i * span + 1, top + cells * span + 1}, gridGrey);
         canvas.paint({left, top + i * span, left + cells * span + 1, top + i * span + 1}, gridGrey);
@@ -65,7 +65,7 @@ TEST_F(MarkPictures, ShippedMarksInTheMapViews) {
     for (int scale : {mark_scale::normal, mark_scale::wide}) {
         const int span = markCellSpan(scale);
         const int block = 2 * span + 8;
-        MarkCanvas canvas(columns * block + 8, 2 * block + 8, cream);
+        DibCanvas canvas(columns * block + 8, 2 * block + 8, cream);
         ASSERT_TRUE(canvas.ready());
         for (int slot = 1; slot <= 20; ++slot) {
             const int left = 8 + (slot - 1) % columns * block, top = 8 + (slot - 1) / columns * block;
@@ -91,7 +91,7 @@ TEST_F(MarkPictures, ShippedMarksInTheMapViews) {
 // the drag image shows them.
 TEST_F(MarkPictures, ShippedMarksAsIcons) {
     const int pitch = 26;
-    MarkCanvas canvas(columns * pitch * 2 + 8, 4 * pitch + 8, cream);
+    DibCanvas canvas(columns * pitch * 2 + 8, 4 * pitch + 8, cream);
     for (int slot = 1; slot <= 20; ++slot) {
         const int left = 4 + (slot - 1) % columns * 2 * pitch, top = 4 + (slot - 1) / columns * 2 * pitch;
         for (int i = 0; i < 3; ++i)

@@ -9,14 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include "marks/mark_canvas.h"
+#include "support/dib_canvas.h"
 #include "win/marks/mark_drawing.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
 namespace {
 
-using test::MarkCanvas;
+using test::DibCanvas;
 using test::white;
 
 constexpr COLORREF red = RGB(255, 0, 0);
@@ -229,7 +229,7 @@ protected:
         return out;
     }
 
-    MarkCanvas canvas{100, 100};
+    DibCanvas canvas{100, 100};
     DrawingResourceCache cache;
 };
 
@@ -286,7 +286,7 @@ TEST_F(MarkShape, MissingColoursLeaveOutOutlineOrFill) {
     draw(1, mark_scale::normal, WallDirection::horizontal, noColour, blue);
     // Without an outline the fill ends one pixel early on the right and at the bottom.
     RECT filled{ox + 5, oy - 2, ox + 29, oy + 2};
-    MarkCanvas expected(100, 100);
+    DibCanvas expected(100, 100);
     expected.paint(filled, blue);
     EXPECT_EQ(canvas.snapshot(), expected.snapshot());
 
@@ -298,7 +298,7 @@ TEST_F(MarkShape, MissingColoursLeaveOutOutlineOrFill) {
     canvas.paint({0, 0, 100, 100}, white);
     for (int code = 1; code <= 12; ++code)
         draw(code, mark_scale::normal, WallDirection::horizontal, noColour, noColour);
-    EXPECT_EQ(canvas.snapshot(), MarkCanvas(100, 100).snapshot());
+    EXPECT_EQ(canvas.snapshot(), DibCanvas(100, 100).snapshot());
 }
 
 TEST_F(MarkShape, StrayHighBytesInColoursAreIgnored) {
@@ -308,7 +308,7 @@ TEST_F(MarkShape, StrayHighBytesInColoursAreIgnored) {
 }
 
 TEST_F(MarkShape, IconShapesWithoutDirectionAreTheSameOnBothWalls) {
-    MarkCanvas other(100, 100);
+    DibCanvas other(100, 100);
     for (int code = 8; code <= 12; ++code) {
         canvas.paint({0, 0, 100, 100}, white);
         other.paint({0, 0, 100, 100}, white);
@@ -325,7 +325,7 @@ TEST_F(MarkShape, BadInputDrawsNothing) {
         draw(1, scale, WallDirection::horizontal);
     draw(1, mark_scale::normal, static_cast<WallDirection>(7));
     drawMarkShape(nullptr, ox, oy, 1, red, blue, mark_scale::normal, WallDirection::horizontal, cache);
-    EXPECT_EQ(canvas.snapshot(), MarkCanvas(100, 100).snapshot());
+    EXPECT_EQ(canvas.snapshot(), DibCanvas(100, 100).snapshot());
     EXPECT_EQ(cache.penCount(), 0u) << "nothing asked of the cache for a shape not drawn";
 }
 

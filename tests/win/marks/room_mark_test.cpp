@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "marks/mark_canvas.h"
+#include "support/dib_canvas.h"
 #include "win/marks/mark_drawing.h"
 #include "win/marks/room_mark_images.h"
 
@@ -13,7 +13,7 @@ namespace tav::win {
 namespace {
 
 using test::cream;
-using test::MarkCanvas;
+using test::DibCanvas;
 
 constexpr COLORREF magenta = RGB(255, 0, 255);
 constexpr COLORREF red = RGB(255, 0, 0);
@@ -95,7 +95,7 @@ protected:
     }
     void clear() { canvas.paint({0, 0, canvas.width(), canvas.height()}, cream); }
 
-    MarkCanvas canvas{60, 60, cream};
+    DibCanvas canvas{60, 60, cream};
     MarkPalette palette;
     RoomMarkImages images;
 };
@@ -142,7 +142,7 @@ TEST_F(RoomMark, BadSlotsAndScalesDrawNothing) {
     for (int scale : {-1, 3})
         drawRoomMark(canvas.dc(), ox, oy, images, 1, scale, false);
     drawRoomMark(nullptr, ox, oy, images, 1, mark_scale::normal, false);
-    EXPECT_EQ(canvas.snapshot(), MarkCanvas(60, 60, cream).snapshot());
+    EXPECT_EQ(canvas.snapshot(), DibCanvas(60, 60, cream).snapshot());
     EXPECT_EQ(images.find(0), nullptr);
     EXPECT_EQ(images.find(21), nullptr);
     EXPECT_FALSE(images.set(21, makeSlot()));
@@ -160,7 +160,7 @@ TEST_F(RoomMark, ImagesFollowTheSlotTheyAreGiven) {
     ASSERT_TRUE(images.set(1, RoomMarkSlot{}));
     clear();
     drawRoomMark(canvas.dc(), ox, oy, images, 1, mark_scale::icon, false);
-    EXPECT_EQ(canvas.snapshot(), MarkCanvas(60, 60, cream).snapshot()) << "unregistered now";
+    EXPECT_EQ(canvas.snapshot(), DibCanvas(60, 60, cream).snapshot()) << "unregistered now";
 }
 
 // Every bit pattern of picture and ground must come through: a see-through pixel keeps the ground exactly,
@@ -189,7 +189,7 @@ TEST(RoomMarkGround, SeeThroughPixelsKeepAnyGroundBitForBit) {
 
     const COLORREF grounds[] = {RGB(0, 0, 0), RGB(255, 255, 255), key, RGB(0x12, 0x34, 0x56),
                                 RGB(0xA5, 0x5A, 0xC3)};
-    MarkCanvas canvas(30, 30);
+    DibCanvas canvas(30, 30);
     for (const int scale : {mark_scale::normal, mark_scale::wide, mark_scale::icon})
         for (const COLORREF ground : grounds) {
             canvas.paint({0, 0, 30, 30}, ground);
@@ -225,7 +225,7 @@ TEST(RoomMarkMask, WhiteWhereThePictureHasTheTransparentColour) {
     EXPECT_EQ(shape.bmWidth, 23);
     EXPECT_EQ(shape.bmHeight, 23);
 
-    MarkCanvas read(23, 23);
+    DibCanvas read(23, 23);
     MemoryDc maskDc(CreateCompatibleDC(nullptr));
     HGDIOBJ old = SelectObject(maskDc.get(), mask.get());
     SetTextColor(read.dc(), RGB(0, 0, 0));

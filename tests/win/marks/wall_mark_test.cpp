@@ -1,14 +1,14 @@
 // Wall marks of palette slots and of loose records: the line, then the back and the front mark.
 #include <gtest/gtest.h>
 
-#include "marks/mark_canvas.h"
+#include "support/dib_canvas.h"
 #include "win/marks/mark_drawing.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
 namespace {
 
-using test::MarkCanvas;
+using test::DibCanvas;
 using test::white;
 
 constexpr COLORREF black = RGB(0, 0, 0);
@@ -37,7 +37,7 @@ protected:
     bool blank() const { return countOf(white) == canvas.width() * canvas.height(); }
     void clear() { canvas.paint({0, 0, canvas.width(), canvas.height()}, white); }
 
-    MarkCanvas canvas{80, 80};
+    DibCanvas canvas{80, 80};
     DrawingResourceCache cache;
     MarkPalette palette;
 };

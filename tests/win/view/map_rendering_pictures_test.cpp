@@ -13,7 +13,7 @@
 namespace tav::win {
 namespace {
 
-using test::MarkCanvas;
+using test::DibCanvas;
 using test::RenderBench;
 
 constexpr int zoom = 2;
@@ -138,15 +138,15 @@ protected:
 };
 
 TEST_F(MapRenderingPictures, SampleMapInBothViewsAndAsAWholeMap) {
-    MarkCanvas normal(404, 404);
+    DibCanvas normal(404, 404);
     ASSERT_TRUE(bench.view(normal));
     EXPECT_TRUE(normal.save(folder + "view_normal.png", zoom));
-    MarkCanvas scrolled(404, 404);
+    DibCanvas scrolled(404, 404);
     ASSERT_TRUE(bench.view(scrolled, 3, 1));
     EXPECT_TRUE(scrolled.save(folder + "view_normal_scrolled.png", zoom));
 
     bench.document.setViewMode(true);
-    MarkCanvas wide(404, 404);
+    DibCanvas wide(404, 404);
     ASSERT_TRUE(bench.view(wide));
     EXPECT_TRUE(wide.save(folder + "view_wide.png", zoom));
     bench.document.setViewMode(false);
@@ -154,7 +154,7 @@ TEST_F(MapRenderingPictures, SampleMapInBothViewsAndAsAWholeMap) {
     for (bool asWide : {false, true}) {
         const PixelSize size =
             wholeMapImageSize(14, 12, asWide, map_view::printMarginX, map_view::printMarginY);
-        MarkCanvas whole(size.width, size.height);
+        DibCanvas whole(size.width, size.height);
         ASSERT_TRUE(drawWholeMap(whole.dc(), bench.document, asWide, 0, 0, 14, 12, size.width, size.height,
                                  map_view::printMarginX, map_view::printMarginY, bench.tools));
         EXPECT_TRUE(whole.save(folder + (asWide ? "whole_wide.png" : "whole_normal.png"), zoom));
@@ -163,7 +163,7 @@ TEST_F(MapRenderingPictures, SampleMapInBothViewsAndAsAWholeMap) {
     // The remaining fill patterns (plain, 9, 10) in the same places.
     fillSample(bench, {0, 9, 10, 0, 9, 10, 0, 9});
     const PixelSize size = wholeMapImageSize(14, 12, false, map_view::exportMargin, map_view::exportMargin);
-    MarkCanvas more(size.width, size.height);
+    DibCanvas more(size.width, size.height);
     ASSERT_TRUE(drawWholeMap(more.dc(), bench.document, false, 0, 0, 14, 12, size.width, size.height,
                              map_view::exportMargin, map_view::exportMargin, bench.tools));
     EXPECT_TRUE(more.save(folder + "whole_other_patterns.png", zoom));

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "marks/mark_canvas.h"
+#include "support/dib_canvas.h"
 #include "model/document/map_document.h"
 #include "support/recording_prompter.h"
 #include "win/comments/comment_drawing.h"
@@ -39,7 +39,7 @@ struct RenderBench {
         bool first = false;
         document.setCell(column, row, layer, static_cast<std::uint8_t>(value), first);
     }
-    bool view(MarkCanvas& canvas, int column = 0, int row = 0) {
+    bool view(DibCanvas& canvas, int column = 0, int row = 0) {
         return win::drawView(canvas.dc(), document, column, row, tools);
     }
 };

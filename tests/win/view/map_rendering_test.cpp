@@ -14,7 +14,7 @@ using test::borderGrey;
 using test::corner;
 using test::cream;
 using test::lineWall;
-using test::MarkCanvas;
+using test::DibCanvas;
 using test::RenderBench;
 using test::viewGrey;
 using test::white;
@@ -23,7 +23,7 @@ constexpr COLORREF red = RGB(255, 0, 0);
 constexpr COLORREF blue = RGB(0, 0, 255);
 constexpr COLORREF green = RGB(0, 160, 0);
 
-bool anyPixel(const MarkCanvas& canvas, RECT r, COLORREF colour) {
+bool anyPixel(const DibCanvas& canvas, RECT r, COLORREF colour) {
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
             if (canvas.at(x, y) == colour)
@@ -31,7 +31,7 @@ bool anyPixel(const MarkCanvas& canvas, RECT r, COLORREF colour) {
     return false;
 }
 
-bool allPixels(const MarkCanvas& canvas, RECT r, COLORREF colour) {
+bool allPixels(const DibCanvas& canvas, RECT r, COLORREF colour) {
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
             if (canvas.at(x, y) != colour)
@@ -39,7 +39,7 @@ bool allPixels(const MarkCanvas& canvas, RECT r, COLORREF colour) {
     return true;
 }
 
-bool sameRegion(const MarkCanvas& a, const MarkCanvas& b, RECT r) {
+bool sameRegion(const DibCanvas& a, const DibCanvas& b, RECT r) {
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
             if (a.at(x, y) != b.at(x, y))
@@ -50,7 +50,7 @@ bool sameRegion(const MarkCanvas& a, const MarkCanvas& b, RECT r) {
 class DrawView : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(canvas.ready()); }
-    MarkCanvas canvas{404, 404, RGB(1, 2, 3)};
+    DibCanvas canvas{404, 404, RGB(1, 2, 3)};
 };
 
 TEST_F(DrawView, SmallMapShowsGreyBeyondItAllBordersAndWrappedClosingWalls) {
@@ -111,7 +111,7 @@ Font rulerFont() {
                             widen("ＭＳ ゴシック").c_str()));
 }
 
-void printExpected(MarkCanvas& expected, const std::wstring& text, RECT r, UINT format) {
+void printExpected(DibCanvas& expected, const std::wstring& text, RECT r, UINT format) {
     Font font = rulerFont();
     SelectObjectScope scope(expected.dc(), font.get());
     SetBkMode(expected.dc(), TRANSPARENT);
@@ -130,7 +130,7 @@ class DrawViewRuler : public DrawView {
 protected:
     // The ruler of a map drawn on cream with the given numbers printed where the view prints them.
     void expectColumnNumbers(const std::vector<std::pair<int, std::wstring>>& labels, int count) {
-        MarkCanvas expected(404, 404, cream);
+        DibCanvas expected(404, 404, cream);
         for (const auto& [k, text] : labels)
             printExpected(expected, text, {25 + k * 34, 0, 25 + k * 34 + 35, 18}, DT_CENTER | DT_BOTTOM);
         EXPECT_TRUE(anyPixel(expected, columnLabel(labels.front().first, 34), RGB(0, 0, 0)))
@@ -139,7 +139,7 @@ protected:
             EXPECT_TRUE(sameRegion(canvas, expected, columnLabel(k, 34))) << "column " << k;
     }
     void expectRowNumbers(const std::vector<std::pair<int, std::wstring>>& labels, int count) {
-        MarkCanvas expected(404, 404, cream);
+        DibCanvas expected(404, 404, cream);
         for (const auto& [k, text] : labels)
             printExpected(expected, text, {0, 25 + k * 34, 18, 25 + k * 34 + 34}, DT_RIGHT | DT_VCENTER);
         EXPECT_TRUE(anyPixel(expected, rowLabel(labels.front().first, 34), RGB(0, 0, 0)));
@@ -179,7 +179,7 @@ TEST_F(DrawView, CellNumbersOutOfRangeDrawNothing) {
             bad.set(c, r, layer::room, 21 + c);
             bad.set(c, r, layer::background, r % 2 ? 9 : 200);
         }
-    MarkCanvas expected(404, 404);
+    DibCanvas expected(404, 404);
     ASSERT_TRUE(clean.view(expected));
     ASSERT_TRUE(bad.view(canvas));
     EXPECT_EQ(canvas.snapshot(), expected.snapshot());
@@ -211,7 +211,7 @@ TEST_F(DrawView, CommentAreasAreCutAtTheGridInteriorAndRememberWhereTheyShow) {
     EXPECT_FALSE(anyPixel(canvas, {0, 0, 26, 404}, green)) << "nothing over the row ruler or grid line";
 
     // Scrolled away: the area draws nothing but no longer claims a place on screen.
-    MarkCanvas away(404, 404);
+    DibCanvas away(404, 404);
     ASSERT_TRUE(bench.view(away, 19, 19));
     EXPECT_TRUE(area->lastScreenRect().empty());
     EXPECT_FALSE(anyPixel(away, {0, 0, 404, 404}, green));
@@ -226,7 +226,7 @@ TEST_F(WholeMap, WhiteWithMarginsBordersAndWrappedClosingWallsButNoRulers) {
     bench.set(0, 2, layer::verticalWall, 1);
     bench.set(3, 0, layer::horizontalWall, 2);
     const PixelSize size = wholeMapImageSize(4, 3, true, 36, 24);
-    MarkCanvas canvas(size.width, size.height, RGB(1, 2, 3));
+    DibCanvas canvas(size.width, size.height, RGB(1, 2, 3));
     ASSERT_TRUE(drawWholeMap(canvas.dc(), bench.document, true, 0, 0, 4, 3, size.width, size.height, 36, 24,
                              bench.tools));
     const int right = 36 + 4 * 22, bottom = 24 + 3 * 22;
@@ -254,13 +254,13 @@ TEST_F(WholeMap, WideRenderingLeavesTheViewsCommentAreasAsTheyWere) {
     CommentFormat format = area->format();
     format.backgroundColour = 0x00A000;
     ASSERT_TRUE(bench.document.setCommentFormat(*area, format, {300, 34, 408, 100}, {-20, 10}));
-    MarkCanvas view(404, 404);
+    DibCanvas view(404, 404);
     ASSERT_TRUE(bench.view(view));
     const PixelRect frame = area->frame(), screen = area->screenFrame();
     const int points = area->pointSize();
 
     const PixelSize size = wholeMapImageSize(12, 12, true, 4, 4);
-    MarkCanvas canvas(size.width, size.height);
+    DibCanvas canvas(size.width, size.height);
     ASSERT_TRUE(drawWholeMap(canvas.dc(), bench.document, true, 0, 0, 12, 12, size.width, size.height, 4, 4,
                              bench.tools));
     EXPECT_EQ(area->frame(), frame);

@@ -1,9 +1,11 @@
 #pragma once
-// A 32-bit top-down DIB section to draw marks into and read back, shared by the mark tests.
+// A 32-bit top-down DIB section to draw into and read back pixel by pixel.
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,9 +18,9 @@ namespace tav::test {
 inline constexpr COLORREF cream = RGB(255, 251, 241);
 inline constexpr COLORREF white = RGB(255, 255, 255);
 
-class MarkCanvas {
+class DibCanvas {
 public:
-    MarkCanvas(int width, int height, COLORREF fill = white) : width_(width), height_(height) {
+    DibCanvas(int width, int height, COLORREF fill = white) : width_(width), height_(height) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = width;
@@ -33,9 +35,9 @@ public:
         old_ = SelectObject(dc_.get(), bitmap_.get());
         paint({0, 0, width, height}, fill);
     }
-    ~MarkCanvas() { SelectObject(dc_.get(), old_); }
-    MarkCanvas(const MarkCanvas&) = delete;
-    MarkCanvas& operator=(const MarkCanvas&) = delete;
+    ~DibCanvas() { SelectObject(dc_.get(), old_); }
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
 
     HDC dc() const { return dc_.get(); }
     bool ready() const { return pixels_ != nullptr; }
@@ -68,6 +70,26 @@ public:
             text += '\n';
         }
         return text;
+    }
+    // Bounding box of the pixels in r that are none of the given colours.
+    RECT inkBox(RECT r, std::initializer_list<COLORREF> not_) const {
+        RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (std::find(not_.begin(), not_.end(), at(x, y)) == not_.end()) {
+                    box.left = std::min<LONG>(box.left, x);
+                    box.top = std::min<LONG>(box.top, y);
+                    box.right = std::max<LONG>(box.right, x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, y + 1);
+                }
+        return box;
+    }
+    int count(RECT r, COLORREF colour) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += at(x, y) == colour;
+        return n;
     }
     // Saved enlarged so that single pixels can be seen.
     bool save(const std::string& path, int zoom = 1) const {
