@@ -11,18 +11,7 @@ MapBlock MapBlock::fromGrid(const CellGrid& grid, CellRect rect) {
     const int h = grid.height();
     if (grid.empty())
         return block;
-    if (rect.right < 0)
-        rect.right = w - 1;
-    if (rect.bottom < 0)
-        rect.bottom = h - 1;
-    if (rect.left > rect.right)
-        std::swap(rect.left, rect.right);
-    if (rect.top > rect.bottom)
-        std::swap(rect.top, rect.bottom);
-    rect.left = std::clamp(rect.left, 0, w - 1);
-    rect.top = std::clamp(rect.top, 0, h - 1);
-    rect.right = std::clamp(rect.right, rect.left, w - 1);
-    rect.bottom = std::clamp(rect.bottom, rect.top, h - 1);
+    rect = clampToGrid(rect, w, h);
 
     block.width_ = rect.right - rect.left + 1;
     block.height_ = rect.bottom - rect.top + 1;

@@ -1,6 +1,23 @@
 #include "model/document/file_backup.h"
 
+#include "model/app/file_error_text.h"
+
 namespace tav {
+
+std::unique_ptr<File> FileBackup::createNew(const std::string& path, std::string& failure) {
+    FileCause cause = FileCause::none;
+    std::string failedPath;
+    if (!make(path, cause, failedPath)) {
+        failure = fileErrorText(cause, failedPath);
+        return nullptr;
+    }
+    auto file = files_.open(path, OpenMode::create, cause);
+    if (!file) {
+        discard(); // the old file is untouched
+        failure = fileErrorText(cause, path);
+    }
+    return file;
+}
 
 bool FileBackup::make(const std::string& path, FileCause& cause, std::string& failedPath) {
     path_ = path;

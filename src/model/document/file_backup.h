@@ -1,5 +1,6 @@
 #pragma once
 // The old file kept as its name + "bak" while a new one is written over it.
+#include <memory>
 #include <string>
 
 #include "model/platform/file_system.h"
@@ -10,18 +11,18 @@ class FileBackup {
 public:
     explicit FileBackup(FileSystem& files) : files_(files) {}
 
-    // Copies the old file, if there is one. Without a backup a failed write would lose it, so only a
-    // missing file goes without one: otherwise false, with the failed path and cause, and nothing left
-    // behind.
-    bool make(const std::string& path, FileCause& cause, std::string& failedPath);
+    // Keeps the old file, if there is one, and creates the new one over it. Without a backup a failed write
+    // would lose the old file, so only a missing file goes without one. On failure: nothing, the message in
+    // failure, and the disk as it was.
+    std::unique_ptr<File> createNew(const std::string& path, std::string& failure);
     // After the new file is whole: the copy goes.
     void discard();
     // After a failed write: the half-written file goes and the copy takes its place again.
     void restore();
-    // The new file could not even be created: the copy goes, the old file is untouched.
-    void abandon() { discard(); }
 
 private:
+    bool make(const std::string& path, FileCause& cause, std::string& failedPath);
+
     FileSystem& files_;
     std::string path_;
     std::string backup_;

@@ -194,19 +194,13 @@ bool MapFileStorage::save(MapDocument& document, const std::string& path) {
     }
 
     FileBackup backup(files_);
-    std::string failedPath;
-    FileCause cause = FileCause::none;
-    if (!backup.make(path, cause, failedPath)) {
-        warn(fileErrorText(cause, failedPath));
-        return false;
-    }
-    auto file = files_.open(path, OpenMode::create, cause);
-    if (!file) {
-        backup.abandon();
-        warn(fileErrorText(cause, path));
-        return false;
-    }
     std::string failure;
+    auto file = backup.createNew(path, failure);
+    if (!file) {
+        warn(failure);
+        return false;
+    }
+    FileCause cause = FileCause::none;
     const auto header = encodeMapHeader(document.getRuler());
     if ((cause = file->setLength(ml::smallestFile)) != FileCause::none ||
         (cause = file->write(header.data(), header.size())) != FileCause::none)

@@ -280,18 +280,13 @@ bool PaletteStorage::saveStartPalette(const MapDocument& document) {
         return false;
 
     FileBackup backup(files_);
-    std::string failedPath;
-    FileCause cause = FileCause::none;
-    if (!backup.make(path, cause, failedPath)) {
-        warn(fileErrorText(cause, failedPath));
-        return false;
-    }
-    auto file = files_.open(path, OpenMode::create, cause);
+    std::string failure;
+    auto file = backup.createNew(path, failure);
     if (!file) {
-        backup.abandon();
-        warn(fileErrorText(cause, path));
+        warn(failure);
         return false;
     }
+    FileCause cause = FileCause::none;
     bool written = writeStartPaletteFile(*file, document.palette(), cause);
     const FileCause closed = file->close();
     file.reset();
