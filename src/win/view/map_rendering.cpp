@@ -63,13 +63,14 @@ struct CellPass {
     const MapDocument& document;
     const MapDrawingTools& tools;
     int scale;
+    POINT patternOrigin; // shared by every cell, so patterns run on across grid lines
 };
 
 void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
     const Cell& cell = pass.document.cell(column, row);
     const MarkPalette& palette = pass.document.palette();
     fillCellBackground(pass.dc, at.x, at.y, palette.backgrounds, cell.background, pass.scale,
-                       pass.tools.cache);
+                       pass.tools.cache, pass.patternOrigin);
     drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
     drawHorizontalWallMark(pass.dc, at.x, at.y, palette, cell.horizontalWall, pass.scale, pass.tools.cache);
     drawVerticalWallMark(pass.dc, at.x, at.y, palette, cell.verticalWall, pass.scale, pass.tools.cache);
@@ -211,7 +212,9 @@ bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, cons
     // Cache pens must not stay selected while the marks ask the cache for more.
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
-    const CellPass pass{dc, document, tools, document.isWide() ? mark_scale::wide : mark_scale::normal};
+    const PixelPoint origin = l.patternOrigin();
+    const CellPass pass{
+        dc, document, tools, document.isWide() ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}};
     drawCells(pass, l, l.firstColumn + l.columns, l.firstRow + l.rows);
 
     if (!document.comments().empty())
@@ -250,7 +253,9 @@ bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColum
         line(dc, left, bottom, right + 1, bottom);
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
-    const CellPass pass{dc, document, tools, wide ? mark_scale::wide : mark_scale::normal};
+    const PixelPoint origin = l.patternOrigin();
+    const CellPass pass{
+        dc, document, tools, wide ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}};
     drawCells(pass, l, l.endColumn, l.endRow);
 
     if (!document.comments().empty())
