@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "model/comments/comment_cover.h"
 #include "model/document/map_document.h"
 #include "model/view/map_layout.h"
 #include "win/comments/comment_drawing.h"
@@ -141,24 +143,49 @@ void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
     }
 }
 
-// Draws every comment area in list order inside the clip. An area that cannot reach the clip is only
-// told where it would be, which the view's hit testing needs, and costs no drawing.
+// Draws the comment areas in list order inside the clip. Every area is told where it shows, which the
+// view's hit testing needs, but only those that can show are drawn: on a crowded map most areas lie outside
+// the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
 void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
                   PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies) {
+    // Printing and export must not disturb the areas' view mapping or scale: they draw rescaled copies.
+    auto copyOf = [wide](const CommentArea& area) {
+        CommentArea copy = area;
+        if (copy.isWide() != wide)
+            copy.rescale(wide);
+        return copy;
+    };
+    // Top-most first, collecting what the areas above surely paint over. The text, the costly part, is
+    // left out of areas where only their frame or pointer shows.
+    enum : char { hidden, withoutText, whole };
+    std::vector<char> shows(comments.size(), hidden);
+    PixelCover cover(clip);
+    for (std::size_t i = comments.size(); i-- > 0;) {
+        CommentArea& area = *comments[i];
+        const CommentDrawGeometry g = !onCopies               ? area.beginDraw(visible, origin)
+                                      : area.isWide() == wide ? area.drawGeometry(visible, origin)
+                                                              : copyOf(area).drawGeometry(visible, origin);
+        if (!commentDrawBounds(g).intersects(clip))
+            continue;
+        if (cover.covers(g.frame.normalised()) && cover.covers(commentPointerBounds(g)))
+            continue;
+        shows[i] = cover.covers(g.text) ? withoutText : whole;
+        cover.add(commentOpaqueRect(g, area.frameStyle(), area.backgroundColour() != comment::noColour));
+    }
+
     SavedDc saved(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    for (const auto& area : comments) {
-        if (onCopies) {
-            // Printing and export must not disturb the areas' view mapping or scale.
-            CommentArea copy = *area;
-            if (copy.isWide() != wide)
-                copy.rescale(wide);
-            if (commentDrawBounds(copy.beginDraw(visible, origin)).intersects(clip))
-                drawCommentArea(dc, copy, visible, {origin.x, origin.y}, tools.cache, tools.fonts);
+    CommentFontSelection fonts(dc, tools.fonts);
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        if (shows[i] == hidden)
             continue;
+        if (onCopies) {
+            CommentArea copy = copyOf(*comments[i]);
+            drawCommentArea(dc, copy, visible, {origin.x, origin.y}, tools.cache, fonts, shows[i] == whole);
+        } else {
+            drawCommentArea(dc, *comments[i], visible, {origin.x, origin.y}, tools.cache, fonts,
+                            shows[i] == whole);
         }
-        if (commentDrawBounds(area->beginDraw(visible, origin)).intersects(clip))
-            drawCommentArea(dc, *area, visible, {origin.x, origin.y}, tools.cache, tools.fonts);
     }
 }
 

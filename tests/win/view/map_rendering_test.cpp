@@ -1,4 +1,5 @@
 // The map view's image and the whole-map image, checked pixel by pixel at the coordinates of the layout.
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -261,6 +262,44 @@ TEST_F(DrawView, EqualPatternedCellsShowOnePatternThatMovesWithTheMap) {
                                  bench.tools));
         EXPECT_EQ(patternBreaks(whole, 4 + p, 5, 4 + p, false), 0);
         EXPECT_EQ(patternBreaks(whole, 4 + p, 5, 4 + p, true), 0);
+    }
+}
+
+TEST_F(DrawView, CrowdedCommentAreasShowExactlyAsWhenEachIsDrawnInTurn) {
+    // Many overlapping areas of every frame style, filled and see-through, with and without pointers: the
+    // view leaves out what later areas paint over, which must not change a pixel.
+    RenderBench bench(12, 12);
+    std::mt19937 random(7);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int i = 0; i < 300; ++i) {
+        CommentArea* area = bench.document.addComment(bench.prompter);
+        ASSERT_NE(area, nullptr);
+        CommentFormat format = area->format();
+        format.frameStyle = static_cast<std::uint8_t>(pick(0, 3));
+        format.anchorStyle = static_cast<std::uint8_t>(pick(0, 3));
+        format.backgroundColour = pick(0, 4) ? 0x102030u * pick(1, 7) : comment::noColour;
+        format.frameColour = pick(0, 4) ? 0x0000C0u * pick(0, 1) : comment::noColour;
+        format.alignment = static_cast<std::uint8_t>(pick(0, 2) | pick(0, 2) << 4);
+        const int x = pick(-20, 380), y = pick(-20, 380);
+        ASSERT_TRUE(bench.document.setCommentFormat(*area, format, {x, y, x + pick(8, 120), y + pick(8, 90)},
+                                                    {pick(-60, 150), pick(-60, 150)}));
+    }
+    RenderBench plain(12, 12);
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "wide" : "normal");
+        bench.document.setViewMode(wide);
+        plain.document.setViewMode(wide);
+        const int first = wide ? 0 : 1;
+        ASSERT_TRUE(bench.view(canvas, first, first));
+
+        DibCanvas expected(404, 404, RGB(1, 2, 3));
+        ASSERT_TRUE(plain.view(expected, first, first));
+        const ViewLayout l = viewLayout(12, 12, wide, first, first);
+        const PixelRect clip = l.commentClip();
+        IntersectClipRect(expected.dc(), clip.left, clip.top, clip.right, clip.bottom);
+        for (const auto& area : bench.document.comments())
+            drawCommentArea(expected.dc(), *area, l.visibleMapRect(), {25, 25}, bench.cache, bench.fonts);
+        EXPECT_EQ(canvas.snapshot(), expected.snapshot());
     }
 }
 
