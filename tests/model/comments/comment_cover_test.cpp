@@ -21,8 +21,9 @@ TEST(PixelCover, CoversOnlyWhatWasAddedAcrossWordBoundariesAndIgnoresWhatLiesOut
     EXPECT_FALSE(cover.covers({60, 40, 150, 81}));
 
     cover.add({-50, -50, 60, 500}); // clipped to the bounds
-    EXPECT_TRUE(cover.covers({-1000, 0, 150, 80}));
-    EXPECT_FALSE(cover.covers({-1000, 0, 150, 81}));
+    EXPECT_TRUE(cover.covers({-1000, 40, 150, 80}));
+    EXPECT_FALSE(cover.covers({-1000, 40, 150, 81}));
+    EXPECT_FALSE(cover.covers({-1000, 39, 150, 80}));
 }
 
 TEST(CommentCover, OpaquePartKeepsClearOfOutlinesAndCurvesAndIsEmptyWhenSeeThrough) {
