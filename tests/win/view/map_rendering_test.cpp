@@ -266,8 +266,8 @@ TEST_F(DrawView, EqualPatternedCellsShowOnePatternThatMovesWithTheMap) {
 }
 
 TEST_F(DrawView, CrowdedCommentAreasShowExactlyAsWhenEachIsDrawnInTurn) {
-    // Many overlapping areas of every frame style, filled and see-through, with and without pointers: the
-    // view leaves out what later areas paint over, which must not change a pixel.
+    // Many overlapping areas of every frame style, filled and see-through, with and without pointers, in
+    // many fonts: the view leaves out what later areas paint over, which must not change a pixel.
     RenderBench bench(12, 12);
     std::mt19937 random(7);
     auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
@@ -280,6 +280,7 @@ TEST_F(DrawView, CrowdedCommentAreasShowExactlyAsWhenEachIsDrawnInTurn) {
         format.backgroundColour = pick(0, 4) ? 0x102030u * pick(1, 7) : comment::noColour;
         format.frameColour = pick(0, 4) ? 0x0000C0u * pick(0, 1) : comment::noColour;
         format.alignment = static_cast<std::uint8_t>(pick(0, 2) | pick(0, 2) << 4);
+        format.pointSize = pick(6, 30); // more fonts than the font cache keeps
         const int x = pick(-20, 380), y = pick(-20, 380);
         ASSERT_TRUE(bench.document.setCommentFormat(*area, format, {x, y, x + pick(8, 120), y + pick(8, 90)},
                                                     {pick(-60, 150), pick(-60, 150)}));
