@@ -26,24 +26,5 @@ TEST(PixelCover, CoversOnlyWhatWasAddedAcrossWordBoundariesAndIgnoresWhatLiesOut
     EXPECT_FALSE(cover.covers({-1000, 39, 150, 80}));
 }
 
-TEST(CommentCover, OpaquePartKeepsClearOfOutlinesAndCurvesAndIsEmptyWhenSeeThrough) {
-    CommentDrawGeometry g;
-    g.frame = {100, 50, 180, 110};
-    EXPECT_EQ(commentOpaqueRect(g, comment::frame::rectangle, true), (PixelRect{101, 51, 179, 109}));
-    EXPECT_EQ(commentOpaqueRect(g, comment::frame::roundedRectangle, true), (PixelRect{104, 54, 176, 106}));
-    EXPECT_EQ(commentOpaqueRect(g, comment::frame::ellipse, true), (PixelRect{114, 61, 166, 99}));
-    EXPECT_TRUE(commentOpaqueRect(g, comment::frame::none, true).empty());
-    EXPECT_TRUE(commentOpaqueRect(g, comment::frame::rectangle, false).empty());
-    g.frame = {0, 0, 3, 3};
-    EXPECT_TRUE(commentOpaqueRect(g, comment::frame::ellipse, true).empty());
-
-    // The pointer runs from the frame's centre to the anchor, whose end mark spans 3 pixels either side.
-    g.frame = {100, 50, 180, 110};
-    g.anchor = {160, 140};
-    EXPECT_EQ(commentPointerBounds(g), (PixelRect{140, 80, 164, 144}));
-    g.anchor = {20, 10};
-    EXPECT_EQ(commentPointerBounds(g), (PixelRect{17, 7, 141, 81}));
-}
-
 } // namespace
 } // namespace tav
