@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/comments/pixel_print.h"
-
 namespace tav {
 namespace {
 
