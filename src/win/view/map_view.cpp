@@ -59,6 +59,36 @@ int commandForKey(WPARAM key, bool ctrl, bool shift) {
     return 0;
 }
 
+// The key of a command that means text editing inside the in-place editor; 0 for the others.
+UINT editorKeyOf(int id) {
+    switch (id) {
+    case view_command::erase:
+        return VK_DELETE;
+    case view_command::up:
+    case view_command::extendUp:
+        return VK_UP;
+    case view_command::down:
+    case view_command::extendDown:
+        return VK_DOWN;
+    case view_command::left:
+    case view_command::extendLeft:
+        return VK_LEFT;
+    case view_command::right:
+    case view_command::extendRight:
+        return VK_RIGHT;
+    case view_command::home:
+        return VK_HOME;
+    case view_command::end:
+        return VK_END;
+    case view_command::pageUp:
+        return VK_PRIOR;
+    case view_command::pageDown:
+        return VK_NEXT;
+    default:
+        return 0;
+    }
+}
+
 bool keyHeld(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
@@ -592,6 +622,14 @@ bool MapView::onCommand(int id) {
         return false;
     if (s.keyRepeating && view_command::ignoredWhileRepeating(id))
         return true;
+    // While a comment's text is typed, Delete and the movement keys that reach the view through an
+    // accelerator table belong to the text.
+    if (s.editing && s.edit && GetFocus() == s.edit) {
+        if (const UINT key = editorKeyOf(id)) {
+            SendMessageW(s.edit, WM_KEYDOWN, key, 1);
+            return true;
+        }
+    }
     finishInPlaceEditing();
     if (id == view_command::format)
         return true; // the comment format dialog (Part 4.2) comes with its own issue

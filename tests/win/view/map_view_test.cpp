@@ -382,6 +382,13 @@ TEST_F(MapViewWindow, CommentPopupAndInPlaceEditing) {
     SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(25 + 90, 25 + 70));
     ASSERT_TRUE(view->editingInPlace());
     EXPECT_TRUE(IsWindowVisible(view->inPlaceEditor()));
+    // Delete and cursor keys reaching the view while the text is typed stay with the text.
+    if (GetFocus() == view->inPlaceEditor()) {
+        EXPECT_TRUE(view->onCommand(ID_EDIT_DELETE));
+        EXPECT_TRUE(view->onCommand(ID_VIEW_LEFT));
+        EXPECT_TRUE(view->editingInPlace());
+        EXPECT_EQ(document.commentCount(), 1);
+    }
     SetWindowTextW(view->inPlaceEditor(), L"line one\r\nline two");
     // Esc from the editor goes through the view's hook.
     MSG escape{view->inPlaceEditor(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
