@@ -1,7 +1,8 @@
 #include "win/view/map_view.h"
 
-#include <windowsx.h>
+#include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -158,6 +159,31 @@ bool isMapFile(const std::wstring& path) {
 }
 
 LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The in-place editor keeps every key from the dialog manager and hands Esc to the view, whatever message
+// loop runs.
+LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            reinterpret_cast<MapView*>(data)->onCommand(view_command::escape);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == 0x1B)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, editorProcedure, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
 
 bool registerClass() {
     WNDCLASSEXW wc{};
@@ -591,6 +617,8 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
     s.edit = CreateWindowExW(0, L"EDIT", L"",
                              WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
                              0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    if (s.edit)
+        SetWindowSubclass(s.edit, editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     s.popup.reset(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_VIEWMENU)));
     s.keys = CreateAcceleratorTableW(const_cast<ACCEL*>(viewKeys), static_cast<int>(std::size(viewKeys)));
     DragAcceptFiles(window, TRUE);

@@ -399,6 +399,16 @@ TEST_F(MapViewWindow, CommentPopupAndInPlaceEditing) {
     EXPECT_EQ(document.commentAt(0)->text(), "line one\r\nline two");
     command(ID_EDIT_UNDO);
     EXPECT_EQ(document.commentAt(0)->text(), "ダブルクリックでコメントを編集できます");
+    // Esc typed into the editor itself, without any message loop hook, finishes it too.
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at(25 + 90, 25 + 70));
+    SendMessageW(window, WM_LBUTTONUP, 0, at(25 + 90, 25 + 70));
+    SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(25 + 90, 25 + 70));
+    ASSERT_TRUE(view->editingInPlace());
+    EXPECT_TRUE(SendMessageW(view->inPlaceEditor(), WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
+    SetWindowTextW(view->inPlaceEditor(), L"typed");
+    SendMessageW(view->inPlaceEditor(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(view->editingInPlace());
+    EXPECT_EQ(document.commentAt(0)->text(), "typed");
 }
 
 TEST_F(MapViewWindow, CornerHoleIsCutOutOfTheWindow) {
