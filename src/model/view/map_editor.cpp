@@ -116,7 +116,11 @@ void MapEditor::keepInside() {
 
 void MapEditor::mapChanged() {
     keepInside();
-    hover_ = {};
+    // A hover element belongs to the window it was found in: forget it when the window's geometry changed.
+    const ViewGeometry g = geometry();
+    if (g.width != seen_.width || g.height != seen_.height || g.wide != seen_.wide)
+        hover_ = {};
+    seen_ = g;
     if (!activeComment())
         active_ = nullptr;
 }

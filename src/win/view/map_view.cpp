@@ -446,6 +446,7 @@ struct MapView::State : EditorHost, EditorClipboard {
         editing = nullptr;
         edit = nullptr;
         window = nullptr;
+        view.window_ = nullptr; // destroyed with its parent: the handle may be reused
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
