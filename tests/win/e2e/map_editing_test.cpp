@@ -83,8 +83,30 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
+// Real key input goes to the foreground window of the display: tests that type hold this lock (shared by
+// every process of the Wine prefix), so two of them never run side by side.
+class InputLock {
+public:
+    InputLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavrosinEndToEndInput")) {
+        if (mutex_)
+            WaitForSingleObject(mutex_, 120000);
+    }
+    ~InputLock() {
+        if (mutex_) {
+            ReleaseMutex(mutex_);
+            CloseHandle(mutex_);
+        }
+    }
+    InputLock(const InputLock&) = delete;
+    InputLock& operator=(const InputLock&) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
 class MapEditing : public ::testing::Test {
 protected:
+    InputLock lock;
     TempFolder folder{"e2e_map"};
     std::unique_ptr<ProgramRun> run;
     HWND main = nullptr;
@@ -136,6 +158,7 @@ protected:
     }
     void ctrlKey(WORD k) {
         settle();
+        SetForegroundWindow(main);
         input(VK_CONTROL, false);
         input(k, false);
         input(k, true);
@@ -233,6 +256,7 @@ TEST_F(MapEditing, HoldingCtrlZUndoesOneStep) {
     ASSERT_TRUE(shows([](const ViewPixels& p) { return p.cellMarked(3, 3); }));
     // Held down: the key repeats without being released.
     settle();
+    SetForegroundWindow(main);
     input(VK_CONTROL, false);
     for (int i = 0; i < 4; ++i)
         input('Z', false);
