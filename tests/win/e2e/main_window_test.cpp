@@ -204,5 +204,33 @@ TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
     EXPECT_TRUE(run.waitForExit());
 }
 
+void pressKey(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+TEST(MainWindowRun, KeysReachTheViewThroughTheKeyboardSwitchAndTheAccelerators) {
+    TempFolder folder("keys");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND view = GetDlgItem(main, IDC_MAP_VIEW);
+    HWND keyboard = GetDlgItem(main, IDC_KEYBOARD_EDIT);
+
+    // Keyboard editing off: X (room mark into the base cell) is held back from the view.
+    SendMessageW(keyboard, BM_SETCHECK, BST_UNCHECKED, 0);
+    pressKey(view, 'X');
+    EXPECT_FALSE(waitUntil([&] { return enabled(main, IDC_UNDO); }, 700));
+    SendMessageW(keyboard, BM_SETCHECK, BST_CHECKED, 0);
+    pressKey(view, 'X');
+    ASSERT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+    PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
+    ASSERT_TRUE(waitUntil([&] { return !enabled(main, IDC_UNDO); }));
+
+    // Delete pressed on a button goes through the main table to the view: the whole map is cleared.
+    pressKey(GetDlgItem(main, IDC_SHOW_POSITION), VK_DELETE);
+    EXPECT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+}
+
 } // namespace
 } // namespace tav::test
