@@ -238,6 +238,13 @@ bool MainWindow::onInitDialog() {
     fitScrollBarsAndCorner();
     updateCommandStates();
     focusView();
+    // The view may have had the focus already, and then it sends no word of it.
+    if (view_.handle() && GetFocus() == view_.handle())
+        CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, BST_CHECKED);
+    // Showing the window activates it, and activation gives the focus to the dialog's remembered control:
+    // make that the view, once the window is up.
+    if (view_.handle())
+        PostMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(view_.handle()), TRUE);
     return false; // the focus is set
 }
 

@@ -216,6 +216,11 @@ TEST(MainWindowRun, KeysReachTheViewThroughTheKeyboardSwitchAndTheAccelerators) 
     ASSERT_TRUE(main);
     HWND view = GetDlgItem(main, IDC_MAP_VIEW);
     HWND keyboard = GetDlgItem(main, IDC_KEYBOARD_EDIT);
+    // The start state: palette shown, the view focused (so keyboard editing on), normal view, marker Type1.
+    EXPECT_EQ(IsDlgButtonChecked(main, IDC_PALETTE_TOGGLE), BST_CHECKED);
+    EXPECT_TRUE(waitUntil([&] { return IsDlgButtonChecked(main, IDC_KEYBOARD_EDIT) == BST_CHECKED; }, 3000));
+    EXPECT_EQ(IsDlgButtonChecked(main, IDC_VIEW_MODE), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(main, IDC_MARKER_TYPE1), BST_CHECKED);
 
     // Keyboard editing off: X (room mark into the base cell) is held back from the view.
     SendMessageW(keyboard, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -230,6 +235,47 @@ TEST(MainWindowRun, KeysReachTheViewThroughTheKeyboardSwitchAndTheAccelerators) 
     // Delete pressed on a button goes through the main table to the view: the whole map is cleared.
     pressKey(GetDlgItem(main, IDC_SHOW_POSITION), VK_DELETE);
     EXPECT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+}
+
+// The window as the screen shows it, saved for a person to look at.
+void savePicture(HWND window, const std::string& name) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    DibCanvas canvas(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const std::string folder = pictureFolder("main");
+    if (!folder.empty())
+        writePng(folder + name + ".png", canvas.width(), canvas.height(), canvas.snapshot().data());
+}
+
+TEST(MainWindowRun, WideViewKeepsTheMiddleCellAndRescalesTheBars) {
+    TempFolder folder("wide");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND horizontal = GetDlgItem(main, IDC_HSCROLL);
+    Sleep(300);
+    savePicture(main, "normal");
+
+    // 31 cells, 11 visible, origin 10: cell 15 is in the middle; in wide view 17 are visible.
+    SendMessageW(GetDlgItem(main, IDC_VIEW_MODE), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageW(main, WM_COMMAND, IDC_VIEW_MODE, 0);
+    ASSERT_TRUE(waitUntil([&] { return GetScrollPos(horizontal, SB_CTL) == 7; }));
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(horizontal, SB_CTL, &info));
+    EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, 14);
+    EXPECT_EQ(GetScrollPos(GetDlgItem(main, IDC_VSCROLL), SB_CTL), 7);
+    Sleep(300);
+    savePicture(main, "wide");
+
+    // The corner buttons step both axes; the bars follow.
+    PostMessageW(main, WM_COMMAND, IDC_SCROLL_DOWNRIGHT, 0);
+    EXPECT_TRUE(waitUntil([&] { return GetScrollPos(horizontal, SB_CTL) == 8; }));
+    EXPECT_EQ(GetScrollPos(GetDlgItem(main, IDC_VSCROLL), SB_CTL), 8);
 }
 
 } // namespace
