@@ -177,7 +177,8 @@ protected:
             if (waited >= timeoutMs) {
                 const std::string pictures = pictureFolder("e2e");
                 if (!pictures.empty())
-                    pixels.save(pictures + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+                    pixels.save(pictures + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                ".png");
                 return false;
             }
             Sleep(50);
@@ -196,7 +197,8 @@ TEST_F(MapEditing, WallsOnEdgesRoomsInCellsUndoAndRedo) {
     press(mid(2), line(3) + 2); // top edge of visible cell (2, 3)
     press(line(5) + 2, mid(4)); // left edge of (5, 4)
     press(mid(6), mid(6));      // the cell (6, 6)
-    ASSERT_TRUE(shows([](const ViewPixels& p) { return p.topWall(2, 3) && p.leftWall(5, 4) && p.cellMarked(6, 6); }));
+    ASSERT_TRUE(
+        shows([](const ViewPixels& p) { return p.topWall(2, 3) && p.leftWall(5, 4) && p.cellMarked(6, 6); }));
     ctrlKey('Z');
     EXPECT_TRUE(shows([](const ViewPixels& p) { return !p.cellMarked(6, 6) && p.leftWall(5, 4); }));
     ctrlKey('Z');
@@ -283,14 +285,15 @@ TEST_F(MapEditing, DeleteWithoutSelectionClearsTheWholeMapAndUndoRestoresIt) {
     press(mid(1), mid(1));
     press(mid(9), mid(2));
     press(mid(4), line(8) + 2);
-    ASSERT_TRUE(shows([](const ViewPixels& p) { return p.cellMarked(1, 1) && p.cellMarked(9, 2) && p.topWall(4, 8); }));
+    ASSERT_TRUE(shows(
+        [](const ViewPixels& p) { return p.cellMarked(1, 1) && p.cellMarked(9, 2) && p.topWall(4, 8); }));
     key(VK_ESCAPE);
     key(VK_DELETE);
-    ASSERT_TRUE(shows([](const ViewPixels& p) {
-        return !p.cellMarked(1, 1) && !p.cellMarked(9, 2) && !p.topWall(4, 8);
-    }));
+    ASSERT_TRUE(shows(
+        [](const ViewPixels& p) { return !p.cellMarked(1, 1) && !p.cellMarked(9, 2) && !p.topWall(4, 8); }));
     ctrlKey('Z');
-    EXPECT_TRUE(shows([](const ViewPixels& p) { return p.cellMarked(1, 1) && p.cellMarked(9, 2) && p.topWall(4, 8); }));
+    EXPECT_TRUE(shows(
+        [](const ViewPixels& p) { return p.cellMarked(1, 1) && p.cellMarked(9, 2) && p.topWall(4, 8); }));
 }
 
 } // namespace

@@ -82,8 +82,8 @@ HWND makeParent() {
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         registered = RegisterClassW(&wc) != 0;
     }
-    shared = CreateWindowExW(0, L"MapViewTestParent", L"map view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                             500, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    shared = CreateWindowExW(0, L"MapViewTestParent", L"map view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                             0, 500, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return shared;
 }
 
@@ -136,7 +136,8 @@ protected:
         parent = makeParent();
         ASSERT_NE(parent, nullptr);
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 8, 5, 40, 40, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAP_VIEW)), GetModuleHandleW(nullptr), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAP_VIEW)),
+                        GetModuleHandleW(nullptr), nullptr);
         view = std::make_unique<MapView>(document, cache, clipboard, prompter);
         ASSERT_TRUE(view->create(parent, IDC_MAP_VIEW, RECT{8, 5, 412, 409}));
         window = view->handle();
@@ -189,7 +190,7 @@ TEST_F(MapViewWindow, ReplacesThePlaceholderAndWantsEveryKey) {
 }
 
 TEST_F(MapViewWindow, LeftPressesPaintWallsAndCellsAndTakeTheFocus) {
-    press(mid(2), edge(3, 2)); // top edge of (2, 3)
+    press(mid(2), edge(3, 2));  // top edge of (2, 3)
     press(edge(4, 31), mid(1)); // right edge of (4, 1)
     press(mid(6), mid(6));
     EXPECT_EQ(cell(2, 3).horizontalWall, 5);
@@ -337,9 +338,8 @@ HDROP makeDrop(const std::vector<std::wstring>& files) {
 }
 
 TEST_F(MapViewWindow, DroppedMapFileIsHandedToTheParent) {
-    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({L"C:\\maps\\notes.txt",
-                                                                          L"C:\\maps\\cave.med"})),
-                 0);
+    SendMessageW(window, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(makeDrop({L"C:\\maps\\notes.txt", L"C:\\maps\\cave.med"})), 0);
     ASSERT_EQ(log.drops.size(), 1u);
     EXPECT_EQ(log.drops[0], "C:\\maps\\cave.med");
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({L"C:\\a.txt", L"C:\\b.medx"})), 0);
@@ -454,7 +454,6 @@ TEST_F(MapViewWindow, CompositeInvertsSelectionMarkerAndHoverButNotCommentAreas)
     }
     view->setMarkerStyle(2);
 
-
     // A comment area over the selection keeps its own pixels.
     CommentArea* area = document.addComment(prompter);
     ASSERT_TRUE(area->setFrame({34 + 2, 34 + 2, 34 + 60, 34 + 50}));
@@ -515,7 +514,8 @@ TEST_F(MapViewWindow, WideViewEdgeZoneAndCommentCursors) {
     SendMessageW(window, WM_MOUSEMOVE, 0, at(25 + 90, 25 + 70));
     EXPECT_EQ(view->editor().commentCursor(), CommentCursor::move);
     EXPECT_TRUE(view->editor().hover().none());
-    EXPECT_EQ(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+    EXPECT_EQ(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
               TRUE);
     SendMessageW(window, WM_MOUSEMOVE, 0, at(mid(8), mid(8)));
     EXPECT_EQ(view->editor().commentCursor(), CommentCursor::none);
@@ -574,12 +574,13 @@ TEST(MapViewRobustness, MessagesBeforeAMapExistsAndAfterEverything) {
         MapView view(document, cache, clipboard, prompter);
         ASSERT_TRUE(view.create(parent, IDC_MAP_VIEW, RECT{8, 5, 412, 409}));
         HWND w = view.handle();
-        const UINT mouse[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_MOUSELEAVE};
+        const UINT mouse[] = {WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP,
+                              WM_LBUTTONDBLCLK, WM_RBUTTONUP,   WM_MOUSELEAVE};
         for (UINT m : mouse)
             for (int p : {-50, 0, 24, 100, 398, 403, 5000})
                 SendMessageW(w, m, 0, at(p, p));
-        for (int k : {int('W'), int('Z'), int('A'), int('S'), int('X'), int('C'), VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT,
-                      VK_DELETE, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_HOME, VK_END})
+        for (int k : {int('W'), int('Z'), int('A'), int('S'), int('X'), int('C'), VK_UP, VK_DOWN, VK_LEFT,
+                      VK_RIGHT, VK_DELETE, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_HOME, VK_END})
             SendMessageW(w, WM_KEYDOWN, k, 1);
         for (int id = 32771; id <= 32800; ++id)
             SendMessageW(w, WM_COMMAND, id, 0);
