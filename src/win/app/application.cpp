@@ -99,7 +99,7 @@ bool Application::startUp(const std::string& commandLineFile) {
         return false;
 
     MainWindow window(*this, document_, commandLineFile);
-    window.runModal(nullptr);
+    window.run();
     setMainWindow(nullptr);
     return false;
 }

@@ -42,6 +42,7 @@ public:
     PaletteStorage& paletteStorage() { return paletteStorage_; }
     MapFileStorage& mapFiles() { return mapFiles_; }
     Prompter& prompter() { return prompter_; }
+    DrawingResourceCache& cache() { return cache_; }
     // The configuration file; before configure() it is absent and reads give defaults.
     Settings& settings();
     HWND mainWindow() const { return mainWindow_; }

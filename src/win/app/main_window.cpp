@@ -5,9 +5,13 @@
 #include <iterator>
 
 #include "model/app/configuration.h"
+#include "model/app/map_file_name.h"
+#include "model/app/scroll_rules.h"
+#include "model/document/map_file.h"
 #include "model/platform/cp932.h"
 #include "resource.h"
 #include "win/app/application.h"
+#include "win/app/map_file_dialog.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -77,34 +81,190 @@ public:
     AboutDialog() : Dialog(IDD_ABOUT) {}
 };
 
+constexpr int firstViewCommand = ID_EDIT_COPY; // 32771..32789: edit commands and the view's keys
+constexpr int lastViewCommand = ID_VIEW_ESCAPE;
+
+struct ToolTip {
+    int control;
+    int text;
+};
+
+constexpr ToolTip toolTips[] = {
+    {IDC_PALETTE_TOGGLE, IDS_TIP_PALETTE},
+    {IDC_KEYBOARD_EDIT, IDS_TIP_KEYBOARD},
+    {IDC_VIEW_MODE, IDS_TIP_VIEW_MODE},
+    {IDC_EDIT_HWALL, IDS_TIP_EDIT_HWALL},
+    {IDC_EDIT_VWALL, IDS_TIP_EDIT_VWALL},
+    {IDC_EDIT_ROOM, IDS_TIP_EDIT_ROOM},
+    {IDC_EDIT_BACKGROUND, IDS_TIP_EDIT_BACKGROUND},
+    {IDC_WALL_CLEAR, IDS_TIP_CLEAR_MARK},
+    {IDC_ROOM_CLEAR, IDS_TIP_CLEAR_MARK},
+    {IDC_UNDO, IDS_TIP_UNDO},
+    {IDC_REDO, IDS_TIP_REDO},
+    {IDC_SHOW_POSITION, IDS_TIP_SHOW_POSITION},
+    {IDC_CLEAR_ALL, IDS_TIP_CLEAR_ALL},
+    {IDC_RULER_SETTINGS, IDS_TIP_RULER},
+    {IDC_CREATE_COMMENT, IDS_TIP_CREATE_COMMENT},
+    {IDC_PRINT, IDS_TIP_PRINT},
+    {IDC_SAVE_IMAGE, IDS_TIP_SAVE_IMAGE},
+    {IDC_OPEN, IDS_TIP_OPEN},
+    {IDC_SAVE, IDS_TIP_SAVE},
+    {IDC_SETTINGS, IDS_TIP_SETTINGS},
+    {IDC_EXIT, IDS_TIP_EXIT},
+};
+
+// Plain push buttons, painted in the colours of the program's message box; the check buttons keep the
+// system's look, which shows their state.
+struct PaintedButton {
+    int id;
+    ToolButton::Arrow arrow;
+};
+constexpr PaintedButton paintedButtons[] = {
+    {IDC_SCROLL_UPLEFT, ToolButton::Arrow::upLeft},
+    {IDC_SCROLL_DOWNLEFT, ToolButton::Arrow::downLeft},
+    {IDC_SCROLL_UPRIGHT, ToolButton::Arrow::upRight},
+    {IDC_SCROLL_DOWNRIGHT, ToolButton::Arrow::downRight},
+    {IDC_SIZE_SETTINGS, ToolButton::Arrow::none},
+    {IDC_WALL_CLEAR, ToolButton::Arrow::none},
+    {IDC_ROOM_CLEAR, ToolButton::Arrow::none},
+    {IDC_BACKGROUND_SETTINGS, ToolButton::Arrow::none},
+    {IDC_UNDO, ToolButton::Arrow::none},
+    {IDC_REDO, ToolButton::Arrow::none},
+    {IDC_SHOW_POSITION, ToolButton::Arrow::none},
+    {IDC_CLEAR_ALL, ToolButton::Arrow::none},
+    {IDC_RULER_SETTINGS, ToolButton::Arrow::none},
+    {IDC_CREATE_COMMENT, ToolButton::Arrow::none},
+    {IDC_PRINT, ToolButton::Arrow::none},
+    {IDC_SAVE_IMAGE, ToolButton::Arrow::none},
+    {IDC_OPEN, ToolButton::Arrow::none},
+    {IDC_SAVE, ToolButton::Arrow::none},
+    {IDC_SETTINGS, ToolButton::Arrow::none},
+    {IDC_EXIT, ToolButton::Arrow::none},
+};
+constexpr COLORREF buttonFace = 0xB0C0B0;
+constexpr COLORREF buttonLight = 0xFFFFFF;
+constexpr COLORREF buttonShadow = 0x707070;
+
+// Edit switch check boxes and their bits of the document's edit mask.
+struct EditSwitch {
+    int control;
+    std::uint8_t bit;
+};
+constexpr EditSwitch editSwitches[] = {
+    {IDC_EDIT_HWALL, 1}, {IDC_EDIT_VWALL, 2}, {IDC_EDIT_ROOM, 4}, {IDC_EDIT_BACKGROUND, 8}};
+
+// Keyboard editing keys of the view, held back from it while keyboard editing is off.
+bool isEditingLetter(WPARAM key) {
+    switch (key) {
+    case 'W':
+    case 'Z':
+    case 'A':
+    case 'S':
+    case 'X':
+    case 'C':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isNavigationKey(WPARAM key) {
+    switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_HOME:
+    case VK_END:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+}
+
+void setEnabled(HWND window, bool enabled) {
+    if (window && (IsWindowEnabled(window) != FALSE) != enabled)
+        EnableWindow(window, enabled);
+}
+
+// Private messages of the view and the palette window.
+constexpr int scrollOriginSet = 20;
+constexpr int roomMarkBits = 0x0F;
+constexpr int refreshAbove = 15;
+
 } // namespace
 
 MainWindow::MainWindow(Application& app, MapDocument& document, std::string commandLineFile)
-    : Dialog(IDD_MAIN), app_(app), document_(document), commandLineFile_(std::move(commandLineFile)) {}
+    : Dialog(IDD_MAIN), app_(app), document_(document), commandLineFile_(std::move(commandLineFile)),
+      clipboard_(document, app.prompter()), view_(document, app.cache(), clipboard_, app.prompter()),
+      wallSwatch_(MarkSwatch::Kind::wall, document.palette(), app.cache()),
+      roomSwatch_(MarkSwatch::Kind::room, document.palette(), app.cache()), backgrounds_(app.cache()) {}
+
+// ---- initialisation ----
 
 bool MainWindow::onInitDialog() {
     app_.setMainWindow(handle());
     background_.reset(CreateSolidBrush(0x101010));
+    accelerators_ = LoadAcceleratorsW(moduleInstance(), MAKEINTRESOURCEW(IDR_MAINACCEL));
     prepareSystemMenu();
     layOutControls();
 
+    if (!createView()) {
+        failInitialisation();
+        return false;
+    }
     // The palette loader has already said what went wrong.
     if (!app_.paletteStorage().loadStartPalette(document_, palette_select::all)) {
         end(IDCANCEL);
         return false;
     }
-    if (!createStartMap()) {
-        app_.prompter().showMessage("アプリケーションの初期化に失敗しました。", msg::iconInformation);
-        end(IDCANCEL);
+    if (!clipboard_.registerFormats()) {
+        failInitialisation();
         return false;
     }
-    showMapSize();
-    for (int id : {IDC_EDIT_HWALL, IDC_EDIT_VWALL, IDC_EDIT_ROOM, IDC_EDIT_BACKGROUND})
-        CheckDlgButton(handle(), id, BST_CHECKED);
-    document_.setEditMask(0xFF, 15);
+    prepareControls();
+
+    const bool opened = !commandLineFile_.empty() && openMapFile(commandLineFile_);
+    if (!opened) {
+        if (!createStartMap()) {
+            failInitialisation();
+            return false;
+        }
+        view_.paletteChanged();
+        recentreOnMap();
+        showMapSize();
+    }
+
+    view_.setMarkerStyle(0);
     CheckRadioButton(handle(), IDC_MARKER_TYPE1, IDC_MARKER_TYPE2, IDC_MARKER_TYPE1);
+    for (const EditSwitch& edit : editSwitches)
+        CheckDlgButton(handle(), edit.control, BST_CHECKED);
+    document_.setEditMask(0xFF, 15);
     CheckDlgButton(handle(), IDC_PALETTE_TOGGLE, BST_CHECKED);
-    return true;
+    CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, BST_UNCHECKED);
+    CheckDlgButton(handle(), IDC_VIEW_MODE, BST_UNCHECKED);
+    fitScrollBarsAndCorner();
+    updateCommandStates();
+    focusView();
+    // The view may have had the focus already, and then it sends no word of it.
+    if (view_.handle() && GetFocus() == view_.handle())
+        CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, BST_CHECKED);
+    // Showing the window activates it, and activation gives the focus to the dialog's remembered control:
+    // make that the view, once the window is up.
+    if (view_.handle())
+        PostMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(view_.handle()), TRUE);
+    return false; // the focus is set
+}
+
+void MainWindow::failInitialisation() {
+    app_.prompter().showMessage("アプリケーションの初期化に失敗しました。", msg::iconInformation);
+    end(IDCANCEL);
 }
 
 void MainWindow::prepareSystemMenu() {
@@ -148,14 +308,384 @@ void MainWindow::layOutControls() {
     InvalidateRect(handle(), nullptr, TRUE);
 }
 
+bool MainWindow::createView() {
+    const ControlPlace& place = controlPlaces[0];
+    const RECT rect{place.x, place.y, place.x + place.width, place.y + place.height};
+    return view_.create(handle(), IDC_MAP_VIEW, rect);
+}
+
+void MainWindow::prepareControls() {
+    backgrounds_.attach(item(IDC_BACKGROUND_COMBO));
+    backgrounds_.rebuild(document_.getBackgroundCandidates());
+    backgrounds_.select(0);
+    view_.setCurrentBackground(0);
+
+    // Until the palette window chooses others, slot 1 of each kind is painted.
+    wallSwatch_.attach(item(IDC_WALL_SWATCH));
+    roomSwatch_.attach(item(IDC_ROOM_SWATCH));
+    wallSwatch_.show(1);
+    roomSwatch_.show(1);
+    view_.setCurrentWallMark(1);
+    view_.setCurrentRoomMark(1);
+
+    if (tips_.create(handle())) {
+        for (const ToolTip& tip : toolTips)
+            tips_.add(tip.control, tip.text);
+    }
+    static_assert(std::size(paintedButtons) == std::tuple_size_v<decltype(buttons_)>);
+    for (std::size_t i = 0; i < std::size(paintedButtons); ++i)
+        buttons_[i].attach(item(paintedButtons[i].id), buttonFace, buttonLight, buttonShadow,
+                           paintedButtons[i].arrow);
+}
+
 bool MainWindow::createStartMap() {
     int side = config::startMapSide(app_.mapSizeMax());
     return document_.resize(side, side, true);
 }
 
+void MainWindow::fitScrollBarsAndCorner() {
+    auto placeOf = [this](int id) {
+        RECT r{};
+        if (HWND control = item(id)) {
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&r), 2);
+        }
+        return r;
+    };
+    // The bars run between the corner buttons, one pixel clear of each.
+    const RECT downLeft = placeOf(IDC_SCROLL_DOWNLEFT);
+    const RECT downRight = placeOf(IDC_SCROLL_DOWNRIGHT);
+    const RECT upRight = placeOf(IDC_SCROLL_UPRIGHT);
+    if (HWND bar = item(IDC_HSCROLL))
+        MoveWindow(bar, downLeft.right + 1, downLeft.top, downRight.left - 2 - downLeft.right,
+                   downLeft.bottom - downLeft.top, TRUE);
+    if (HWND bar = item(IDC_VSCROLL))
+        MoveWindow(bar, upRight.left, upRight.bottom + 1, upRight.right - upRight.left,
+                   downRight.top - 2 - upRight.bottom, TRUE);
+    scrollBars_.attach(item(IDC_HSCROLL), item(IDC_VSCROLL));
+    updateScrollBars();
+
+    // The up-left button lies over the view's ruler corner: cut it out so that it shows.
+    RECT hole = placeOf(IDC_SCROLL_UPLEFT);
+    if (view_.handle()) {
+        MapWindowPoints(handle(), view_.handle(), reinterpret_cast<POINT*>(&hole), 2);
+        view_.cutCornerHole(hole);
+    }
+}
+
+// ---- message loop ----
+
+bool MainWindow::preTranslate(MSG& message) {
+    const DWORD before = GetClipboardSequenceNumber();
+    route(message);
+    const DWORD after = GetClipboardSequenceNumber();
+    // A change made while this window handled the message is a block of ours when it holds our format.
+    if (after != before && (clipboard_.isFormatAvailable(MapClipboard::mapFormatIndex) ||
+                            clipboard_.isFormatAvailable(MapClipboard::commentFormatIndex)))
+        ownClipboardSequence_ = after;
+    return true;
+}
+
+void MainWindow::route(MSG& message) {
+    HWND self = handle();
+    const bool inDialog = self && (message.hwnd == self || IsChild(self, message.hwnd));
+    if (inDialog && message.hwnd != self)
+        tips_.relay(message);
+
+    const bool toView = view_.handle() && message.hwnd == view_.handle();
+    const bool toEditor = view_.inPlaceEditor() && message.hwnd == view_.inPlaceEditor();
+    if ((toView || toEditor) && view_.translateAccelerator(message))
+        return;
+    if (toView && message.message == WM_KEYDOWN && isEditingLetter(message.wParam) && !keyboardEditing())
+        return;
+    // The in-place editor keeps its own keys (Ctrl+C, Delete, cursor keys are text editing there).
+    if (inDialog && !toEditor && isKeyMessage(message.message) && accelerators_ &&
+        !focusedControlKeepsKey(message) && TranslateAcceleratorW(self, accelerators_, &message))
+        return;
+    if (inDialog && IsDialogMessageW(self, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+bool MainWindow::keyboardEditing() const {
+    return IsDlgButtonChecked(handle(), IDC_KEYBOARD_EDIT) == BST_CHECKED;
+}
+
+bool MainWindow::focusedControlKeepsKey(const MSG& message) const {
+    if (message.hwnd == view_.handle() || message.hwnd == handle())
+        return false;
+    const bool escape = message.wParam == VK_ESCAPE;
+    if (!escape && !isNavigationKey(message.wParam))
+        return false;
+    if (GetKeyState(VK_CONTROL) < 0)
+        return false;
+    MSG copy = message;
+    const LRESULT code =
+        SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&copy));
+    // A drop-down list walks its items with the cursor keys and closes with Esc.
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))
+        return true;
+    return !escape && (code & DLGC_WANTARROWS);
+}
+
+void MainWindow::onIdle() {
+    updateCommandStates();
+}
+
+void MainWindow::updateCommandStates() {
+    const bool paste = clipboard_.isFormatAvailable(MapClipboard::mapFormatIndex) ||
+                       clipboard_.isFormatAvailable(MapClipboard::commentFormatIndex);
+    const bool undo = document_.canUndo();
+    const bool redo = document_.canRedo();
+    if (HMENU menu = GetMenu(handle())) {
+        auto enable = [menu](int id, bool on) {
+            EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+        };
+        enable(ID_EDIT_PASTE, paste);
+        enable(ID_EDIT_UNDO, undo);
+        enable(ID_EDIT_REDO, redo);
+    }
+    setEnabled(item(IDC_UNDO), undo);
+    setEnabled(item(IDC_REDO), redo);
+}
+
+void MainWindow::emptyOwnClipboard() {
+    // Only a block this window put there, and nothing copied since by anyone else.
+    if (ownClipboardSequence_ == 0 || GetClipboardSequenceNumber() != ownClipboardSequence_)
+        return;
+    if (OpenClipboard(handle())) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+// ---- scrolling ----
+
+void MainWindow::updateScrollBars() {
+    const int columns = document_.visibleColumns();
+    const int rows = document_.visibleRows();
+    scrollBars_.setRanges(scroll::axisRange(document_.width(), columns), columns,
+                          scroll::axisRange(document_.height(), rows), rows);
+    scrollBars_.setPositions(view_.scrollColumn(), view_.scrollRow());
+}
+
+void MainWindow::onScroll(bool horizontal, int code, int thumb) {
+    const std::optional<scroll::Move> move = MapScrollBars::moveOf(code);
+    if (!move || document_.width() <= 0)
+        return;
+    const scroll::AxisRange range = horizontal
+                                        ? scroll::axisRange(document_.width(), document_.visibleColumns())
+                                        : scroll::axisRange(document_.height(), document_.visibleRows());
+    int column = view_.scrollColumn();
+    int row = view_.scrollRow();
+    int& axis = horizontal ? column : row;
+    const int moved = scroll::moveOrigin(range, axis, *move, thumb);
+    const bool changed = moved != axis;
+    axis = moved;
+    scrollBars_.setPositions(column, row);
+    if (changed)
+        view_.setScrollOrigin(column, row, false, true);
+}
+
+void MainWindow::onScrollRequest(WPARAM wParam, LPARAM lParam) {
+    struct Request {
+        bool horizontal;
+        int code;
+    };
+    // 1..4 lines (up, right, down, left), 5..8 Page Up, End, Page Down, Home, 9 and 10 thumbs.
+    static constexpr Request requests[] = {
+        {false, SB_LINEUP},       {true, SB_LINEDOWN},       {false, SB_LINEDOWN}, {true, SB_LINEUP},
+        {false, SB_PAGEUP},       {false, SB_BOTTOM},        {false, SB_PAGEDOWN}, {false, SB_TOP},
+        {true, SB_THUMBPOSITION}, {false, SB_THUMBPOSITION},
+    };
+    if (lParam == scrollOriginSet) {
+        scrollBars_.setPositions(LOWORD(wParam), HIWORD(wParam));
+        return;
+    }
+    if (lParam < 1 || lParam > static_cast<LPARAM>(std::size(requests)))
+        return;
+    const Request& request = requests[lParam - 1];
+    if (request.code == SB_THUMBPOSITION) {
+        onScroll(request.horizontal, request.code, static_cast<int>(wParam));
+        return;
+    }
+    HWND bar = request.horizontal ? scrollBars_.horizontal() : scrollBars_.vertical();
+    SendMessageW(handle(), request.horizontal ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(request.code, 0),
+                 reinterpret_cast<LPARAM>(bar));
+}
+
+void MainWindow::scrollDiagonally(int buttonId) {
+    if (document_.width() <= 0)
+        return;
+    static constexpr scroll::Corner corners[] = {scroll::Corner::upLeft, scroll::Corner::downLeft,
+                                                 scroll::Corner::upRight, scroll::Corner::downRight};
+    const scroll::Origin origin{view_.scrollColumn(), view_.scrollRow()};
+    const scroll::Origin next =
+        scroll::diagonalStep(corners[buttonId - IDC_SCROLL_UPLEFT], origin,
+                             scroll::axisRange(document_.width(), document_.visibleColumns()),
+                             scroll::axisRange(document_.height(), document_.visibleRows()));
+    if (next == origin)
+        return;
+    scrollBars_.setPositions(next.column, next.row);
+    view_.setScrollOrigin(next.column, next.row, false, true);
+}
+
+void MainWindow::recentre(int centreColumn, int centreRow) {
+    const int column = scroll::centredOrigin(centreColumn, document_.width(), document_.visibleColumns());
+    const int row = scroll::centredOrigin(centreRow, document_.height(), document_.visibleRows());
+    view_.setScrollOrigin(column, row, true, true);
+    updateScrollBars();
+}
+
+void MainWindow::recentreOnMap() {
+    recentre(document_.width() / 2, document_.height() / 2);
+}
+
+// ---- controls ----
+
 void MainWindow::showMapSize() {
     SetDlgItemInt(handle(), IDC_WIDTH_TEXT, static_cast<UINT>(document_.width()), FALSE);
     SetDlgItemInt(handle(), IDC_HEIGHT_TEXT, static_cast<UINT>(document_.height()), FALSE);
+}
+
+void MainWindow::setMarkerStyle(int id) {
+    if (id == IDC_MARKER_HIDE) {
+        CheckDlgButton(handle(), IDC_MARKER_TYPE1, BST_UNCHECKED);
+        CheckDlgButton(handle(), IDC_MARKER_TYPE2, BST_UNCHECKED);
+        CheckDlgButton(handle(), IDC_MARKER_HIDE, BST_CHECKED);
+        view_.setMarkerStyle(2);
+        return;
+    }
+    CheckDlgButton(handle(), IDC_MARKER_HIDE, BST_UNCHECKED);
+    CheckRadioButton(handle(), IDC_MARKER_TYPE1, IDC_MARKER_TYPE2, id);
+    view_.setMarkerStyle(id == IDC_MARKER_TYPE1 ? 0 : 1);
+}
+
+void MainWindow::setEditSwitch(int id) {
+    for (const EditSwitch& edit : editSwitches) {
+        if (edit.control == id) {
+            const bool on = IsDlgButtonChecked(handle(), id) == BST_CHECKED;
+            document_.setEditMask(edit.bit, on ? edit.bit : 0);
+        }
+    }
+}
+
+void MainWindow::toggleViewMode() {
+    // The cell in the middle of the window stays in the middle.
+    const int centreColumn = view_.scrollColumn() + document_.visibleColumns() / 2;
+    const int centreRow = view_.scrollRow() + document_.visibleRows() / 2;
+    document_.setViewMode(IsDlgButtonChecked(handle(), IDC_VIEW_MODE) == BST_CHECKED);
+    recentre(centreColumn, centreRow);
+}
+
+void MainWindow::onMarkChosen(WPARAM wParam, LPARAM lParam) {
+    const int slot = static_cast<int>(lParam);
+    const auto mark = static_cast<std::uint8_t>(slot >= 0 && slot <= 255 ? slot : 0);
+    if (wParam & roomMarkBits) {
+        roomSwatch_.show(slot);
+        view_.setCurrentRoomMark(mark);
+    } else {
+        wallSwatch_.show(slot);
+        view_.setCurrentWallMark(mark);
+    }
+    if ((wParam & 0xFF) > refreshAbove)
+        view_.rerender();
+}
+
+void MainWindow::paletteReplaced() {
+    view_.paletteChanged();
+    backgrounds_.rebuild(document_.getBackgroundCandidates());
+    wallSwatch_.show(wallSwatch_.slot());
+    roomSwatch_.show(roomSwatch_.slot());
+}
+
+void MainWindow::forwardToView(int command) {
+    view_.onCommand(command);
+    focusView();
+}
+
+void MainWindow::showCurrentPosition() {
+    const POINT base = view_.basePoint();
+    view_.centreOn(base.x, base.y);
+    focusView();
+}
+
+void MainWindow::clearAll() {
+    // Esc first: the active comment area is about to go.
+    view_.onCommand(ID_VIEW_ESCAPE);
+    document_.clearAll();
+    view_.rerender();
+    focusView();
+}
+
+void MainWindow::createComment() {
+    view_.finishInPlaceEditing();
+    if (document_.addComment(app_.prompter()))
+        view_.rerender();
+    focusView();
+}
+
+void MainWindow::focusView() {
+    if (view_.handle())
+        SetFocus(view_.handle());
+}
+
+// ---- flows ----
+
+void MainWindow::newMap() {
+    if (document_.isModified() &&
+        app_.prompter().showMessage(
+            "データが更新されています。\n\n現在のデータは無くなる事になります。\n宜しいですか？",
+            msg::yesNo | msg::iconInformation) != msg::idYes)
+        return;
+    view_.onCommand(ID_VIEW_ESCAPE);
+    document_.discardComments();
+    document_.setModified(false);
+    document_.setHasFile(false);
+    document_.setCurrentFileName({});
+    app_.paletteStorage().loadStartPalette(document_, palette_select::all);
+    paletteReplaced();
+    if (!createStartMap())
+        app_.prompter().showMessage("ファイルの新規作成に失敗しました。", msg::iconInformation);
+    recentreOnMap();
+    showMapSize();
+    focusView();
+}
+
+void MainWindow::openFlow() {
+    const std::string path = askMapFileToOpen(handle(), app_.getLastFolder());
+    if (!path.empty())
+        openMapFile(path);
+    focusView();
+}
+
+bool MainWindow::openMapFile(const std::string& path) {
+    if (!map_file_name::isMapFile(path) || !app_.files().exists(path) || app_.files().isDirectory(path))
+        return false;
+    app_.setLastFolder(cp932::folderOf(path));
+    view_.onCommand(ID_VIEW_ESCAPE);
+    if (!app_.mapFiles().load(document_, path, map_select::all))
+        return false;
+    paletteReplaced();
+    backgrounds_.select(0);
+    view_.setCurrentBackground(0);
+    recentreOnMap();
+    showMapSize();
+    document_.setHasFile(true);
+    return true;
+}
+
+void MainWindow::saveFlow() {
+    const std::string initial = document_.hasFile() ? document_.currentFileName() : std::string{};
+    const std::string path = askMapFileToSave(handle(), initial, app_.getLastFolder());
+    if (!path.empty()) {
+        app_.setLastFolder(cp932::folderOf(path));
+        view_.finishInPlaceEditing();
+        if (app_.mapFiles().save(document_, path))
+            document_.setHasFile(true);
+    }
+    focusView();
 }
 
 void MainWindow::exitFlow() {
@@ -185,12 +715,85 @@ void MainWindow::showAbout() {
     about.runModal(handle());
 }
 
-bool MainWindow::onCommand(int id, int, HWND) {
+// ---- messages ----
+
+bool MainWindow::onCommand(int id, int code, HWND) {
+    if (id >= firstViewCommand && id <= lastViewCommand) {
+        forwardToView(id);
+        return true;
+    }
     switch (id) {
+    case IDOK: // Enter in the dialog
+        return true;
     case IDCANCEL: // the close box
     case IDC_EXIT:
     case ID_APP_EXIT:
         exitFlow();
+        return true;
+    case ID_FILE_NEW:
+        newMap();
+        return true;
+    case ID_FILE_OPEN:
+    case IDC_OPEN:
+        openFlow();
+        return true;
+    case ID_FILE_SAVE:
+    case IDC_SAVE:
+        saveFlow();
+        return true;
+    case IDC_SCROLL_UPLEFT:
+    case IDC_SCROLL_DOWNLEFT:
+    case IDC_SCROLL_UPRIGHT:
+    case IDC_SCROLL_DOWNRIGHT:
+        scrollDiagonally(id);
+        return true;
+    case IDC_MARKER_TYPE1:
+    case IDC_MARKER_TYPE2:
+    case IDC_MARKER_HIDE:
+        setMarkerStyle(id);
+        return true;
+    case IDC_EDIT_HWALL:
+    case IDC_EDIT_VWALL:
+    case IDC_EDIT_ROOM:
+    case IDC_EDIT_BACKGROUND:
+        setEditSwitch(id);
+        return true;
+    case IDC_WALL_CLEAR:
+        wallSwatch_.show(0);
+        view_.setCurrentWallMark(0);
+        return true;
+    case IDC_ROOM_CLEAR:
+        roomSwatch_.show(0);
+        view_.setCurrentRoomMark(0);
+        return true;
+    case IDC_BACKGROUND_COMBO:
+        if (code == CBN_SELCHANGE)
+            view_.setCurrentBackground(static_cast<std::uint8_t>(backgrounds_.selected()));
+        return true;
+    case IDC_KEYBOARD_EDIT:
+        if (!keyboardEditing()) {
+            CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, BST_CHECKED);
+            focusView();
+        }
+        return true;
+    case IDC_VIEW_MODE:
+        toggleViewMode();
+        return true;
+    case IDC_UNDO:
+        forwardToView(ID_EDIT_UNDO);
+        return true;
+    case IDC_REDO:
+        forwardToView(ID_EDIT_REDO);
+        return true;
+    case IDC_SHOW_POSITION:
+        showCurrentPosition();
+        return true;
+    case IDC_CLEAR_ALL:
+    case ID_EDIT_CLEAR_ALL:
+        clearAll();
+        return true;
+    case IDC_CREATE_COMMENT:
+        createComment();
         return true;
     case ID_HELP:
         app_.showHelp();
@@ -222,6 +825,48 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
+    case WM_INITMENUPOPUP:
+        updateCommandStates();
+        return TRUE;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam != 0) {
+            onScroll(message == WM_HSCROLL, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+            return TRUE;
+        }
+        break;
+    case WM_MEASUREITEM:
+        if (backgrounds_.measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+            SetWindowLongPtrW(handle(), DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto& drawn = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        bool done = wallSwatch_.draw(drawn) || roomSwatch_.draw(drawn) || backgrounds_.draw(drawn);
+        for (const ToolButton& button : buttons_)
+            done = done || button.draw(drawn);
+        if (done)
+            return TRUE;
+        break;
+    }
+    case view_message::scroll:
+        onScrollRequest(wParam, lParam);
+        return TRUE;
+    case view_message::focus:
+        CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, wParam ? BST_CHECKED : BST_UNCHECKED);
+        return TRUE;
+    case view_message::markChosen:
+        onMarkChosen(wParam, lParam);
+        return TRUE;
+    case view_message::openDropped:
+        if (wParam) {
+            const std::string path = reinterpret_cast<const char*>(wParam);
+            openMapFile(path);
+            SetForegroundWindow(handle());
+            focusView();
+        }
+        return TRUE;
     default:
         break;
     }
@@ -229,6 +874,7 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onDestroy() {
+    emptyOwnClipboard();
     app_.setMainWindow(nullptr);
     background_.reset();
 }

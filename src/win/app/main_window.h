@@ -1,10 +1,18 @@
 #pragma once
 // The main window (dialog 101): hosts the map and the controls around it for the whole run.
+#include <array>
 #include <string>
 
 #include "model/document/map_document.h"
+#include "win/app/background_chooser.h"
 #include "win/app/dialog.h"
+#include "win/app/map_scroll_bars.h"
+#include "win/app/mark_swatch.h"
+#include "win/app/tool_button.h"
+#include "win/app/tool_tips.h"
+#include "win/document/clipboard.h"
 #include "win/platform/handles.h"
+#include "win/view/map_view.h"
 
 namespace tav::win {
 
@@ -17,17 +25,60 @@ public:
 
     MainWindow(Application& app, MapDocument& document, std::string commandLineFile);
 
+    // Runs the window until the user exits; returns the code it ended with (-1 when it could not start).
+    INT_PTR run() { return runWithOwnLoop(nullptr); }
+
 protected:
     bool onInitDialog() override;
     bool onCommand(int id, int code, HWND control) override;
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onDestroy() override;
+    bool preTranslate(MSG& message) override;
+    void onIdle() override;
 
 private:
+    // Initialisation steps.
     void prepareSystemMenu();
     void layOutControls();
+    bool createView();
+    void prepareControls();
     bool createStartMap();
+    void fitScrollBarsAndCorner();
+    void failInitialisation();
+
+    // Message routing of the loop.
+    void route(MSG& message);
+    bool keyboardEditing() const;
+    bool focusedControlKeepsKey(const MSG& message) const;
+    void updateCommandStates();
+    void emptyOwnClipboard();
+
+    // Scrolling.
+    void onScroll(bool horizontal, int code, int thumb);
+    void onScrollRequest(WPARAM wParam, LPARAM lParam);
+    void scrollDiagonally(int buttonId);
+    void updateScrollBars();
+    void recentre(int centreColumn, int centreRow);
+    void recentreOnMap();
+
+    // Controls.
     void showMapSize();
+    void setMarkerStyle(int id);
+    void setEditSwitch(int id);
+    void toggleViewMode();
+    void onMarkChosen(WPARAM wParam, LPARAM lParam);
+    void paletteReplaced();
+    void forwardToView(int command);
+    void showCurrentPosition();
+    void clearAll();
+    void createComment();
+    void focusView();
+
+    // Flows.
+    void newMap();
+    void openFlow();
+    bool openMapFile(const std::string& path);
+    void saveFlow();
     void exitFlow();
     void openHomePage();
     void showAbout();
@@ -36,6 +87,17 @@ private:
     MapDocument& document_;
     std::string commandLineFile_;
     Brush background_;
+    MapClipboard clipboard_;
+    MapView view_;
+    MapScrollBars scrollBars_;
+    MarkSwatch wallSwatch_;
+    MarkSwatch roomSwatch_;
+    BackgroundChooser backgrounds_;
+    ToolTips tips_;
+    std::array<ToolButton, 20> buttons_;
+    HACCEL accelerators_ = nullptr; // a resource: freed with the module
+    // The clipboard's sequence number right after this window put a block there; 0 when it never did.
+    DWORD ownClipboardSequence_ = 0;
 };
 
 } // namespace tav::win

@@ -5,10 +5,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "model/document/map_document.h"
 #include "model/platform/prompter.h"
+
+namespace tav {
+class MapEditor;
+}
 
 namespace tav::win {
 
@@ -66,8 +71,22 @@ public:
     POINT basePoint() const;
     POINT currentPoint() const;
 
+    // ---- for tests and tools ----
+    // Composes the view's picture (map image with every overlay) into this context, as a paint would.
+    void paintInto(HDC target);
+    // Called instead of showing a popup menu: gets submenu 0 (map) or 1 (comment area) with its items
+    // enabled as they would show, and answers the chosen command (0 for none).
+    using PopupHook = std::function<int(HMENU menu, int submenu)>;
+    void setPopupHook(PopupHook hook);
+    // The in-place comment editor and whether it is open.
+    HWND inPlaceEditor() const;
+    bool editingInPlace() const;
+    // The input decisions behind the window (selection, hover, drags).
+    MapEditor& editor();
+
+    struct State; // the window's state, defined with the window procedure
+
 private:
-    struct State;
     HWND window_ = nullptr;
     std::unique_ptr<State> state_;
 };

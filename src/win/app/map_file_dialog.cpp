@@ -1,0 +1,60 @@
+#include "win/app/map_file_dialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "model/app/map_file_name.h"
+#include "win/platform/text.h"
+
+namespace tav::win {
+
+namespace {
+
+// Long enough for any path the file calls take.
+constexpr std::size_t pathCapacity = 32768;
+
+std::wstring filter() {
+    // Name and pattern, each ending in a zero, and one more zero after the last pair.
+    std::wstring text = widen("ZodIrerarFile");
+    text += L'\0';
+    text += widen("*.") + widen(map_file_name::extension);
+    text += L'\0';
+    return text;
+}
+
+std::string ask(HWND owner, const std::string& initialFile, const std::string& folder, bool save) {
+    std::vector<wchar_t> file(pathCapacity, L'\0');
+    const std::wstring initial = widen(initialFile);
+    if (initial.size() < pathCapacity)
+        initial.copy(file.data(), initial.size());
+    const std::wstring filters = filter();
+    const std::wstring folderText = widen(folder);
+    const std::wstring extension = widen(map_file_name::extension);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folderText.empty() ? nullptr : folderText.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    if (save)
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    return chosen ? narrow(file.data()) : std::string{};
+}
+
+} // namespace
+
+std::string askMapFileToOpen(HWND owner, const std::string& folder) {
+    return ask(owner, {}, folder, false);
+}
+
+std::string askMapFileToSave(HWND owner, const std::string& initialFile, const std::string& folder) {
+    return ask(owner, initialFile, folder, true);
+}
+
+} // namespace tav::win

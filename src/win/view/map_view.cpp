@@ -1,0 +1,778 @@
+#include "win/view/map_view.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "model/view/map_editor.h"
+#include "model/view/map_layout.h"
+#include "resource.h"
+#include "win/app/dialog.h"
+#include "win/comments/comment_drawing.h"
+#include "win/document/clipboard.h"
+#include "win/marks/room_mark_images.h"
+#include "win/platform/handles.h"
+#include "win/platform/text.h"
+#include "win/view/drawing_resource_cache.h"
+#include "win/view/map_rendering.h"
+
+namespace tav::win {
+
+namespace {
+constexpr wchar_t className[] = L"TavrosinMapView";
+constexpr int side = map_view::imageSide;
+constexpr COLORREF emptyColour = RGB(200, 200, 200);
+
+// The view's keys: looked up by its accelerator table and, for key messages that reach the view without
+// one, by its own key handling.
+constexpr ACCEL viewKeys[] = {
+    {FVIRTKEY | FCONTROL, 'Z', view_command::undo},
+    {FVIRTKEY | FCONTROL, 'Y', view_command::redo},
+    {FVIRTKEY | FCONTROL, 'X', view_command::cut},
+    {FVIRTKEY | FCONTROL, 'C', view_command::copy},
+    {FVIRTKEY | FCONTROL, 'V', view_command::paste},
+    {FVIRTKEY, VK_DELETE, view_command::erase},
+    {FVIRTKEY, VK_ESCAPE, view_command::escape},
+    {FVIRTKEY | FSHIFT, VK_ESCAPE, view_command::escape},
+    {FVIRTKEY, VK_UP, view_command::up},
+    {FVIRTKEY, VK_DOWN, view_command::down},
+    {FVIRTKEY, VK_LEFT, view_command::left},
+    {FVIRTKEY, VK_RIGHT, view_command::right},
+    {FVIRTKEY | FSHIFT, VK_UP, view_command::extendUp},
+    {FVIRTKEY | FSHIFT, VK_DOWN, view_command::extendDown},
+    {FVIRTKEY | FSHIFT, VK_LEFT, view_command::extendLeft},
+    {FVIRTKEY | FSHIFT, VK_RIGHT, view_command::extendRight},
+    {FVIRTKEY, VK_PRIOR, view_command::pageUp},
+    {FVIRTKEY, VK_NEXT, view_command::pageDown},
+    {FVIRTKEY, VK_HOME, view_command::home},
+    {FVIRTKEY, VK_END, view_command::end},
+};
+
+int commandForKey(WPARAM key, bool ctrl, bool shift) {
+    for (const ACCEL& a : viewKeys) {
+        if (a.key == key && ((a.fVirt & FCONTROL) != 0) == ctrl && ((a.fVirt & FSHIFT) != 0) == shift)
+            return a.cmd;
+    }
+    return 0;
+}
+
+// The key of a command that means text editing inside the in-place editor; 0 for the others.
+UINT editorKeyOf(int id) {
+    switch (id) {
+    case view_command::erase:
+        return VK_DELETE;
+    case view_command::up:
+    case view_command::extendUp:
+        return VK_UP;
+    case view_command::down:
+    case view_command::extendDown:
+        return VK_DOWN;
+    case view_command::left:
+    case view_command::extendLeft:
+        return VK_LEFT;
+    case view_command::right:
+    case view_command::extendRight:
+        return VK_RIGHT;
+    case view_command::home:
+        return VK_HOME;
+    case view_command::end:
+        return VK_END;
+    case view_command::pageUp:
+        return VK_PRIOR;
+    case view_command::pageDown:
+        return VK_NEXT;
+    default:
+        return 0;
+    }
+}
+
+bool keyHeld(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// A 32-bit device-independent image selected into its own memory context.
+class OffscreenImage {
+public:
+    ~OffscreenImage() { free(); }
+    bool make() {
+        free();
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = side;
+        info.bmiHeader.biHeight = -side;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        dc_.reset(CreateCompatibleDC(nullptr));
+        if (!dc_)
+            return false;
+        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap_) {
+            dc_.reset();
+            return false;
+        }
+        old_ = SelectObject(dc_.get(), bitmap_.get());
+        return true;
+    }
+    void free() {
+        if (dc_ && old_)
+            SelectObject(dc_.get(), old_);
+        old_ = nullptr;
+        bitmap_.reset();
+        dc_.reset();
+    }
+    HDC dc() const { return dc_.get(); }
+
+private:
+    MemoryDc dc_;
+    Bitmap bitmap_;
+    HGDIOBJ old_ = nullptr;
+};
+
+std::wstring withCrLf(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r'))
+            out += L'\r';
+        out += text[i];
+    }
+    return out;
+}
+
+bool isMapFile(const std::wstring& path) {
+    const std::size_t dot = path.find_last_of(L'.');
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
+        return false;
+    std::wstring extension = path.substr(dot + 1);
+    if (extension.size() != 3)
+        return false;
+    for (wchar_t& c : extension)
+        c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c);
+    return extension == L"MED";
+}
+
+LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The in-place editor keeps every key from the dialog manager and hands Esc to the view, whatever message
+// loop runs.
+LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            reinterpret_cast<MapView*>(data)->onCommand(view_command::escape);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == 0x1B)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, editorProcedure, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+bool registerClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(moduleInstance(), className, &wc))
+        return true;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = viewProcedure;
+    wc.hInstance = moduleInstance();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
+}
+} // namespace
+
+struct MapView::State : EditorHost, EditorClipboard {
+    MapView& view;
+    MapDocument& document;
+    DrawingResourceCache& cache;
+    MapClipboard& clipboard;
+    Prompter& prompter;
+    RoomMarkImages rooms;
+    CommentFontCache fonts;
+    OffscreenImage mapImage;
+    OffscreenImage composite;
+    MapEditor editor;
+    HWND window = nullptr;
+    HWND edit = nullptr;            // the in-place editor
+    CommentArea* editing = nullptr; // the area whose text it holds
+    Menu popup;
+    HACCEL keys = nullptr;
+    RECT hole{};
+    bool hasHole = false;
+    bool tracking = false;
+    bool clipped = false;
+    bool keyRepeating = false;
+    PopupHook popupHook;
+
+    State(MapView& v, MapDocument& d, DrawingResourceCache& c, MapClipboard& cb, Prompter& p)
+        : view(v), document(d), cache(c), clipboard(cb), prompter(p), editor(d, *this, this) {}
+
+    HWND owner() const { return window ? GetParent(window) : nullptr; }
+
+    // ---- EditorHost ----
+    void rerender() override { view.rerender(); }
+    void repaint() override {
+        if (window)
+            InvalidateRect(window, nullptr, FALSE);
+    }
+    void requestScroll(int request) override {
+        if (HWND parent = owner())
+            SendMessageW(parent, view_message::scroll, 0, request);
+    }
+    void originChanged(CellPoint origin) override {
+        if (HWND parent = owner())
+            SendMessageW(parent, view_message::scroll,
+                         (static_cast<WPARAM>(origin.row & 0xFFFF) << 16) |
+                             static_cast<WPARAM>(origin.column & 0xFFFF),
+                         view_input::scroll::originSet);
+    }
+    void diagonalScroll(int buttonId) override {
+        if (HWND parent = owner())
+            SendMessageW(parent, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(parent, buttonId)));
+    }
+    void startTimer(int id, int period) override {
+        if (window)
+            SetTimer(window, static_cast<UINT_PTR>(id), static_cast<UINT>(period), nullptr);
+    }
+    void stopTimer(int id) override {
+        if (window)
+            KillTimer(window, static_cast<UINT_PTR>(id));
+    }
+    bool ownerAlive() const override {
+        HWND parent = owner();
+        return parent && IsWindow(parent);
+    }
+
+    // ---- EditorClipboard ----
+    bool copyCells(CellRect rect, bool cut) override { return clipboard.copyCells(rect, cut); }
+    bool pasteCells(int column, int row, int& width, int& height) override {
+        return clipboard.pasteCells(column, row, width, height);
+    }
+    bool copyComment(const CommentArea& area, bool cut) override { return clipboard.copyComment(area, cut); }
+    CommentArea* pasteComment(int column, int row) override { return clipboard.pasteComment(column, row); }
+    bool holdsComment() const override {
+        return clipboard.isFormatAvailable(MapClipboard::commentFormatIndex);
+    }
+
+    // ---- drawing ----
+    void renderMap() {
+        HDC dc = mapImage.dc();
+        if (!dc)
+            return;
+        editor.mapChanged();
+        if (document.width() <= 0 || document.height() <= 0) {
+            RECT all{0, 0, side, side};
+            if (HBRUSH brush = cache.solidBrush(emptyColour))
+                FillRect(dc, &all, brush);
+            return;
+        }
+        const CellPoint origin = editor.origin();
+        drawView(dc, document, origin.column, origin.row, MapDrawingTools{cache, rooms, fonts});
+        document.setNewCommentRect(
+            viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row)
+                .visibleMapRect());
+    }
+
+    static void invert(HDC dc, const std::vector<PixelRect>& rects) {
+        for (const PixelRect& r : rects)
+            if (!r.empty())
+                PatBlt(dc, r.left, r.top, r.width(), r.height(), DSTINVERT);
+    }
+
+    void compose(HDC target) {
+        if (!mapImage.dc() || !target)
+            return;
+        BitBlt(target, 0, 0, side, side, mapImage.dc(), 0, 0, SRCCOPY);
+        const ViewGeometry g = editor.geometry();
+        if (g.empty())
+            return;
+        const int right = geometry::rulerMargin + g.pixelWidth();
+        const int bottom = geometry::rulerMargin + g.pixelHeight();
+        CommentArea* active = editor.activeComment();
+        if (active && active->dragPart() != comment::part::none) {
+            IntersectClipRect(target, geometry::rulerMargin + 1, geometry::rulerMargin + 1, right, bottom);
+            drawCommentFeedback(target, *active, cache);
+            SelectClipRgn(target, nullptr);
+        }
+        for (const auto& area : document.comments()) {
+            const PixelRect& r = area->lastScreenRect();
+            if (!r.empty())
+                ExcludeClipRect(target, r.left, r.top, r.right, r.bottom);
+        }
+        const CellPoint origin = editor.origin();
+        invert(target, selectionInversion(g, origin, editor.base(), editor.current()));
+        invert(target, markerInversion(g, origin, editor.base(), editor.markerStyle()));
+        invert(target, hoverInversion(g, editor.hover()));
+        SelectClipRgn(target, nullptr);
+    }
+
+    void paint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        if (dc && mapImage.dc() && composite.dc()) {
+            compose(composite.dc());
+            if (hasHole)
+                ExcludeClipRect(dc, hole.left, hole.top, hole.right, hole.bottom);
+            BitBlt(dc, 0, 0, side, side, composite.dc(), 0, 0, SRCCOPY);
+        }
+        EndPaint(window, &ps);
+    }
+
+    // ---- mouse ----
+    void confineCursor() {
+        if (!window)
+            return;
+        SetCapture(window);
+        RECT w{};
+        GetWindowRect(window, &w);
+        const PixelRect c = cursorConfinement(editor.geometry());
+        RECT clip{w.left + c.left, w.top + c.top, w.left + c.right, w.top + c.bottom};
+        ClipCursor(&clip);
+        clipped = true;
+    }
+    void release() {
+        if (clipped) {
+            ClipCursor(nullptr);
+            clipped = false;
+        }
+        if (window && GetCapture() == window)
+            ReleaseCapture();
+    }
+
+    void startInPlaceEditing() {
+        CommentArea* area = editor.activeComment();
+        if (!area || !edit)
+            return;
+        editing = area;
+        SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.fontFor(*area)), FALSE);
+        SetWindowTextW(edit, withCrLf(widen(area->text())).c_str());
+        const PixelRect r = area->textRect().inflated(-3, -3);
+        MoveWindow(edit, r.left, r.top, std::max(r.width(), 8), std::max(r.height(), 8), FALSE);
+        ShowWindow(edit, SW_SHOW);
+        SetFocus(edit);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+    }
+
+    // True when text was stored.
+    bool finishEditing() {
+        if (!editing || !edit)
+            return false;
+        CommentArea* area = editing;
+        editing = nullptr;
+        const int length = GetWindowTextLengthW(edit);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(edit, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(std::max(length, 0)));
+        const bool hadFocus = GetFocus() == edit;
+        ShowWindow(edit, SW_HIDE);
+        if (hadFocus)
+            SetFocus(window);
+        if (document.indexOfComment(area) >= 0)
+            document.setCommentText(*area, narrow(text), true);
+        return true;
+    }
+
+    void showPopup(PopupMenu which, int x, int y) {
+        if (which == PopupMenu::none || !popup)
+            return;
+        HMENU sub = GetSubMenu(popup.get(), which == PopupMenu::map ? 0 : 1);
+        if (!sub)
+            return;
+        if (which == PopupMenu::map) {
+            EnableMenuItem(sub, view_command::undo,
+                           MF_BYCOMMAND | (document.canUndo() ? MF_ENABLED : MF_GRAYED));
+            EnableMenuItem(sub, view_command::redo,
+                           MF_BYCOMMAND | (document.canRedo() ? MF_ENABLED : MF_GRAYED));
+        }
+        int chosen = 0;
+        if (popupHook) {
+            chosen = popupHook(sub, which == PopupMenu::map ? 0 : 1);
+        } else {
+            POINT at{x, y};
+            ClientToScreen(window, &at);
+            chosen = static_cast<int>(
+                TrackPopupMenu(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                               at.y, 0, window, nullptr));
+        }
+        if (chosen != 0)
+            view.onCommand(chosen);
+    }
+
+    void dropFiles(HDROP drop) {
+        std::wstring found;
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count && found.empty(); ++i) {
+            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+            std::wstring path(length + 1, L'\0');
+            DragQueryFileW(drop, i, path.data(), length + 1);
+            path.resize(length);
+            if (isMapFile(path))
+                found = path;
+        }
+        DragFinish(drop);
+        if (found.empty())
+            return;
+        const std::string path = narrow(found);
+        if (HWND parent = owner())
+            SendMessageW(parent, view_message::openDropped, reinterpret_cast<WPARAM>(path.c_str()), 0);
+    }
+
+    void destroyed() {
+        stopTimer(view_input::selectionTimer);
+        stopTimer(view_input::commentTimer);
+        release();
+        mapImage.free();
+        composite.free();
+        popup.reset();
+        if (keys) {
+            DestroyAcceleratorTable(keys);
+            keys = nullptr;
+        }
+        editing = nullptr;
+        edit = nullptr;
+        window = nullptr;
+        view.window_ = nullptr; // destroyed with its parent: the handle may be reused
+    }
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_LBUTTONDOWN: {
+        view.finishInPlaceEditing();
+        if (editor.leftPress(x, y, (wParam & MK_CONTROL) != 0, (wParam & MK_SHIFT) != 0))
+            confineCursor();
+        SetFocus(window);
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK: {
+        view.finishInPlaceEditing();
+        const bool editText = editor.doubleClick(x, y, (wParam & MK_CONTROL) != 0, (wParam & MK_SHIFT) != 0);
+        if (editText) {
+            startInPlaceEditing();
+        } else {
+            if (editor.dragging())
+                confineCursor();
+            SetFocus(window);
+        }
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        editor.leftRelease();
+        release();
+        return 0;
+    case WM_RBUTTONUP: {
+        SetFocus(window);
+        view.finishInPlaceEditing();
+        const PopupMenu which = editor.rightRelease(x, y);
+        if (!editor.dragging())
+            release();
+        if (window)
+            UpdateWindow(window);
+        showPopup(which, x, y);
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (!tracking) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+            tracking = TrackMouseEvent(&track) != FALSE;
+        }
+        editor.mouseMove(x, y);
+        return 0;
+    case WM_MOUSELEAVE:
+        tracking = false;
+        editor.mouseLeave();
+        repaint();
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != window && editor.dragging()) {
+            editor.leftRelease();
+            if (clipped) {
+                ClipCursor(nullptr);
+                clipped = false;
+            }
+        }
+        return 0;
+    case WM_TIMER:
+        editor.timerTick(static_cast<int>(wParam));
+        return 0;
+    case WM_SETFOCUS:
+        if (HWND parent = owner())
+            SendMessageW(parent, view_message::focus, 1, 0);
+        return 0;
+    case WM_KILLFOCUS:
+        if (HWND parent = owner())
+            SendMessageW(parent, view_message::focus, 0, 0);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window &&
+            editor.commentCursor() != CommentCursor::none) {
+            if (HCURSOR cursor = loadCommentCursor(editor.commentCursor())) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+        }
+        break;
+    case WM_DROPFILES:
+        dropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_KEYDOWN: {
+        keyRepeating = (lParam & (1 << 30)) != 0;
+        const bool ctrl = keyHeld(VK_CONTROL), shift = keyHeld(VK_SHIFT);
+        if (const int id = commandForKey(wParam, ctrl, shift)) {
+            view.onCommand(id);
+            return 0;
+        }
+        if (!ctrl && !keyHeld(VK_MENU) && editor.letterKey(static_cast<int>(wParam)))
+            return 0;
+        break;
+    }
+    case WM_KEYUP:
+        keyRepeating = false;
+        break;
+    case WM_COMMAND:
+        if (edit && reinterpret_cast<HWND>(lParam) == edit)
+            return 0;
+        view.onCommand(LOWORD(wParam));
+        return 0;
+    case WM_DESTROY:
+        destroyed();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+namespace {
+LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* state = reinterpret_cast<MapView::State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (!state || !state->window)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return state->handle(message, wParam, lParam);
+}
+} // namespace
+
+MapView::MapView(MapDocument& document, DrawingResourceCache& cache, MapClipboard& clipboard,
+                 Prompter& prompter)
+    : state_(std::make_unique<State>(*this, document, cache, clipboard, prompter)) {}
+
+MapView::~MapView() {
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
+}
+
+bool MapView::create(HWND parent, int controlId, const RECT& place) {
+    if (window_ || !registerClass())
+        return false;
+    State& s = *state_;
+    if (!s.mapImage.make() || !s.composite.make()) {
+        s.mapImage.free();
+        s.composite.free();
+        return false;
+    }
+    HWND placeholder = parent ? GetDlgItem(parent, controlId) : nullptr;
+    HWND window = CreateWindowExW(
+        WS_EX_ACCEPTFILES, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), moduleInstance(), state_.get());
+    if (!window) {
+        s.mapImage.free();
+        s.composite.free();
+        return false;
+    }
+    window_ = window;
+    s.window = window;
+    if (placeholder && placeholder != window) {
+        SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        DestroyWindow(placeholder);
+    }
+    s.edit = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+        0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    if (s.edit)
+        SetWindowSubclass(s.edit, editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    s.popup.reset(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_VIEWMENU)));
+    s.keys = CreateAcceleratorTableW(const_cast<ACCEL*>(viewKeys), static_cast<int>(std::size(viewKeys)));
+    DragAcceptFiles(window, TRUE);
+    s.rooms.rebuild(s.document.palette());
+    rerender();
+    return true;
+}
+
+bool MapView::translateAccelerator(MSG& message) {
+    State& s = *state_;
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
+        s.keyRepeating = (message.lParam & (1 << 30)) != 0;
+    else if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)
+        s.keyRepeating = false;
+    if (!window_ || !s.keys)
+        return false;
+    if (message.hwnd == window_)
+        return TranslateAcceleratorW(window_, s.keys, &message) != 0;
+    if (s.edit && message.hwnd == s.edit && message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+        onCommand(view_command::escape);
+        return true;
+    }
+    return false;
+}
+
+bool MapView::onCommand(int id) {
+    State& s = *state_;
+    if (!view_command::isViewCommand(id))
+        return false;
+    if (s.keyRepeating && view_command::ignoredWhileRepeating(id))
+        return true;
+    // While a comment's text is typed, Delete and the movement keys that reach the view through an
+    // accelerator table belong to the text.
+    if (s.editing && s.edit && GetFocus() == s.edit) {
+        if (const UINT key = editorKeyOf(id)) {
+            SendMessageW(s.edit, WM_KEYDOWN, key, 1);
+            return true;
+        }
+    }
+    finishInPlaceEditing();
+    if (id == view_command::format)
+        return true; // the comment format dialog (Part 4.2) comes with its own issue
+    s.editor.command(id, s.keyRepeating);
+    return true;
+}
+
+void MapView::setScrollOrigin(int column, int row, bool centre, bool redraw) {
+    state_->editor.setScrollOrigin(column, row, centre, redraw);
+}
+
+int MapView::scrollColumn() const {
+    return state_->editor.origin().column;
+}
+
+int MapView::scrollRow() const {
+    return state_->editor.origin().row;
+}
+
+void MapView::centreOn(int column, int row) {
+    state_->editor.centreOn(column, row);
+}
+
+void MapView::rerender() {
+    State& s = *state_;
+    s.finishEditing();
+    s.renderMap();
+    if (window_) {
+        InvalidateRect(window_, nullptr, FALSE);
+        UpdateWindow(window_);
+    }
+}
+
+void MapView::setMarkerStyle(int style) {
+    state_->editor.setMarkerStyle(style);
+}
+
+void MapView::setCurrentWallMark(std::uint8_t mark) {
+    state_->editor.setWallMark(mark);
+}
+
+void MapView::setCurrentRoomMark(std::uint8_t mark) {
+    state_->editor.setRoomMark(mark);
+}
+
+void MapView::setCurrentBackground(std::uint8_t background) {
+    state_->editor.setBackground(background);
+}
+
+void MapView::paletteChanged() {
+    state_->rooms.rebuild(state_->document.palette());
+    rerender();
+}
+
+void MapView::cutCornerHole(const RECT& hole) {
+    State& s = *state_;
+    s.hole = hole;
+    s.hasHole = true;
+    if (!window_)
+        return;
+    HRGN whole = CreateRectRgn(0, 0, side, side);
+    HRGN cut = CreateRectRgnIndirect(&hole);
+    if (whole && cut && CombineRgn(whole, whole, cut, RGN_XOR) != ERROR && SetWindowRgn(window_, whole, TRUE))
+        whole = nullptr; // the window owns it now
+    if (whole)
+        DeleteObject(whole);
+    if (cut)
+        DeleteObject(cut);
+}
+
+void MapView::finishInPlaceEditing() {
+    State& s = *state_;
+    if (s.finishEditing()) {
+        s.renderMap();
+        if (window_)
+            InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+POINT MapView::basePoint() const {
+    const CellPoint p = state_->editor.base();
+    return {p.column, p.row};
+}
+
+POINT MapView::currentPoint() const {
+    const CellPoint p = state_->editor.current();
+    return {p.column, p.row};
+}
+
+void MapView::paintInto(HDC target) {
+    state_->compose(target);
+}
+
+void MapView::setPopupHook(PopupHook hook) {
+    state_->popupHook = std::move(hook);
+}
+
+HWND MapView::inPlaceEditor() const {
+    return state_->edit;
+}
+
+bool MapView::editingInPlace() const {
+    return state_->editing != nullptr;
+}
+
+MapEditor& MapView::editor() {
+    return state_->editor;
+}
+
+} // namespace tav::win
