@@ -409,11 +409,17 @@ CommentDrawGeometry CommentArea::beginDraw(const PixelRect& visible, PixelPoint 
     screenOrigin_ = screenOrigin;
 
     const PixelPoint shift = mapToScreen();
-    CommentDrawGeometry g;
-    g.frame = frame_.offset(shift.x, shift.y);
-    g.anchor = {anchor_.x + shift.x, anchor_.y + shift.y};
-    g.text = commentTextRect(g.frame, look_.frameStyle);
+    const CommentDrawGeometry g = drawGeometry(visible, screenOrigin);
     screenRect_ = g.frame.intersects(visible.offset(shift.x, shift.y)) ? g.frame : PixelRect{};
+    return g;
+}
+
+CommentDrawGeometry CommentArea::drawGeometry(const PixelRect& visible, PixelPoint screenOrigin) const {
+    const int dx = screenOrigin.x - visible.left, dy = screenOrigin.y - visible.top;
+    CommentDrawGeometry g;
+    g.frame = frame_.offset(dx, dy);
+    g.anchor = {anchor_.x + dx, anchor_.y + dy};
+    g.text = commentTextRect(g.frame, look_.frameStyle);
     return g;
 }
 

@@ -170,6 +170,8 @@ public:
     // visible.top): keeps a resize drag's fixed edges on the map when the view scrolled, remembers the
     // mapping and the screen rectangle, and gives the screen geometry.
     CommentDrawGeometry beginDraw(const PixelRect& visible, PixelPoint screenOrigin);
+    // The same screen geometry, without remembering anything.
+    CommentDrawGeometry drawGeometry(const PixelRect& visible, PixelPoint screenOrigin) const;
     // Frame in screen pixels with the mapping of the last draw.
     PixelRect screenFrame() const;
     // The text rectangle of screenFrame().

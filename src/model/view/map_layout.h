@@ -28,6 +28,11 @@ int mapPitch(bool wide);
 // Cells per row and column a full view shows: 11 in normal view, 17 in wide view.
 int standardVisibleCells(bool wide);
 
+// A cell's background starts one pixel inside its top-left grid corner.
+inline PixelPoint patternOriginOf(PixelPoint cellCorner) {
+    return {cellCorner.x + 1, cellCorner.y + 1};
+}
+
 // What one view rendering shows. The first column and row are kept so the view never reaches past the map.
 struct ViewLayout {
     int pitch = 0;
@@ -48,6 +53,9 @@ struct ViewLayout {
         return {map_view::gridOrigin + (column - firstColumn) * pitch,
                 map_view::gridOrigin + (row - firstRow) * pitch};
     }
+    // Where fill patterns start: the inner corner of map cell (0,0), even when it is scrolled off, so a
+    // pattern runs on from cell to cell and moves with the map.
+    PixelPoint patternOrigin() const { return patternOriginOf(cellCorner(0, 0)); }
     // The cream area; the rest of the image is grey when the view is not filled.
     PixelRect creamArea() const;
     // Where comment areas may paint: the grid interior.
@@ -92,6 +100,8 @@ struct WholeMapLayout {
     PixelPoint cellCorner(int column, int row) const {
         return {left + (column - firstColumn) * pitch, top + (row - firstRow) * pitch};
     }
+    // Anchored to the map as in the view, so a printed or exported pattern looks as it does on screen.
+    PixelPoint patternOrigin() const { return patternOriginOf(cellCorner(0, 0)); }
 };
 
 WholeMapLayout wholeMapLayout(int width, int height, bool wide, int firstColumn, int firstRow, int endColumn,

@@ -63,12 +63,12 @@ void drawFrame(HDC dc, std::uint8_t style, const PixelRect& f) {
     }
 }
 
-void drawText(HDC dc, const CommentArea& area, const PixelRect& textRect, CommentFontCache& fonts) {
+void drawText(HDC dc, const CommentArea& area, const PixelRect& textRect, CommentFontSelection& fonts) {
     if (area.text().empty() || textRect.empty())
         return;
     const std::wstring text = widen(area.text());
     const COLORREF background = colourOf(area.backgroundColour());
-    SelectObjectScope fontScope(dc, fonts.fontFor(area));
+    fonts.select(area);
     // Without a background colour the text lies on the map as it is.
     const bool opaque = background != noColour;
     const int oldMode = SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
@@ -140,8 +140,45 @@ HFONT CommentFontCache::fontFor(const CommentArea& area) {
     return entries_.back().font.get();
 }
 
+HFONT CommentFontCache::find(const CommentFontDefinition& definition) const {
+    for (const Entry& entry : entries_)
+        if (entry.definition == definition)
+            return entry.font.get();
+    return nullptr;
+}
+
+void CommentFontSelection::select(const CommentArea& area) {
+    HFONT font = fonts_.find(area.fontDefinition());
+    if (font && font == current_)
+        return;
+    if (!font) {
+        // Making it may drop the font now selected, which must not be deleted while it is in use.
+        restore();
+        font = fonts_.fontFor(area);
+        if (!font)
+            return;
+    }
+    HGDIOBJ previous = SelectObject(dc_, font);
+    if (!original_)
+        original_ = previous;
+    current_ = font;
+}
+
+void CommentFontSelection::restore() {
+    if (original_)
+        SelectObject(dc_, original_);
+    original_ = nullptr;
+    current_ = nullptr;
+}
+
 void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
                      DrawingResourceCache& cache, CommentFontCache& fonts) {
+    CommentFontSelection selection(dc, fonts);
+    drawCommentArea(dc, area, visible, origin, cache, selection);
+}
+
+void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
+                     DrawingResourceCache& cache, CommentFontSelection& fonts, bool withText) {
     if (!dc)
         return;
     const CommentDrawGeometry g = area.beginDraw(visible, {origin.x, origin.y});
@@ -157,7 +194,8 @@ void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT 
     }
     // The filled frame covers the part of the pointer line inside it.
     drawFrame(dc, area.frameStyle(), g.frame);
-    drawText(dc, area, g.text, fonts);
+    if (withText)
+        drawText(dc, area, g.text, fonts);
     drawEndMark(dc, area.anchorStyle(), g.anchor);
 }
 

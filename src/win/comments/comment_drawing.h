@@ -24,6 +24,8 @@ public:
     explicit CommentFontCache(std::size_t limit = 16) : limit_(limit < 1 ? 1 : limit) {}
     // Borrowed; valid until a later call drops it. nullptr when no font can be made.
     HFONT fontFor(const CommentArea& area);
+    // The font already made for this definition; nullptr when none is kept. Never drops a font.
+    HFONT find(const CommentFontDefinition& definition) const;
     std::size_t size() const { return entries_.size(); }
 
 private:
@@ -35,11 +37,34 @@ private:
     std::deque<Entry> entries_;
 };
 
+// Keeps comment fonts selected in a context while several areas are drawn, since selecting a font costs
+// more than drawing a whole frame; the context's own font comes back at the end.
+class CommentFontSelection {
+public:
+    CommentFontSelection(HDC dc, CommentFontCache& fonts) : dc_(dc), fonts_(fonts) {}
+    ~CommentFontSelection() { restore(); }
+    CommentFontSelection(const CommentFontSelection&) = delete;
+    CommentFontSelection& operator=(const CommentFontSelection&) = delete;
+    // Selects the area's font, or leaves the context's own font when none can be made.
+    void select(const CommentArea& area);
+
+private:
+    void restore();
+    HDC dc_;
+    CommentFontCache& fonts_;
+    HGDIOBJ original_ = nullptr; // the context's font while one of ours is selected
+    HFONT current_ = nullptr;
+};
+
 // Draws one area: pointer line, frame, text and anchor end mark. visible is the visible map rectangle in
 // map pixels, origin the screen point where its top-left shows. The area remembers the mapping for hit
 // testing and drag feedback.
 void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
                      DrawingResourceCache& cache, CommentFontCache& fonts);
+// The same for one of several areas drawn in a row, sharing their font selection. Without withText the
+// text is left out, for a caller that knows it would not show.
+void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
+                     DrawingResourceCache& cache, CommentFontSelection& fonts, bool withText = true);
 
 // Over the map image, for the area being worked on: the hatched border of a grabbed frame or the marked
 // anchor point, and the focus outline that follows the mouse during a drag. Uses the mapping of the last

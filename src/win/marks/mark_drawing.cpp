@@ -144,7 +144,7 @@ void drawVerticalWallMark(HDC dc, int x, int y, const MarkPalette& palette, int 
 }
 
 void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
-                        int scale, DrawingResourceCache& cache) {
+                        int scale, DrawingResourceCache& cache, POINT patternOrigin) {
     if (!dc || candidate < 1 || candidate > backgroundCandidateCount || !validScale(scale))
         return;
     const std::uint32_t word = candidates[candidate - 1];
@@ -154,10 +154,15 @@ void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candid
     HBRUSH brush = cache.patternBrush(word >> 24, word & 0x00FFFFFF);
     if (!brush)
         return;
-    alignBrushOrigin(dc, brush, x + 1, y + 1);
+    alignBrushOrigin(dc, brush, patternOrigin.x, patternOrigin.y);
     const int span = markCellSpan(scale);
     const RECT inside{x + 1, y + 1, x + span, y + span};
     FillRect(dc, &inside, brush);
+}
+
+void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
+                        int scale, DrawingResourceCache& cache) {
+    fillCellBackground(dc, x, y, candidates, candidate, scale, cache, {x + 1, y + 1});
 }
 
 } // namespace tav::win

@@ -50,8 +50,12 @@ void drawHorizontalWallMark(HDC dc, int x, int y, const MarkPalette& palette, in
 void drawVerticalWallMark(HDC dc, int x, int y, const MarkPalette& palette, int slot, int scale,
                           DrawingResourceCache& cache);
 
-// Fills the cell interior (x+1, y+1) .. (x+S-1, y+S-1) with background candidate 1..8, its pattern aligned
-// to the cell rather than to the window. Leaves the brush origin set for that cell.
+// Fills the cell interior (x+1, y+1) .. (x+S-1, y+S-1) with background candidate 1..8, its pattern
+// starting at patternOrigin (logical coordinates). The map passes one origin for all its cells, so equal
+// backgrounds of adjacent cells make one unbroken pattern. Leaves the brush origin set.
+void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
+                        int scale, DrawingResourceCache& cache, POINT patternOrigin);
+// A cell on its own (icons, swatches): the pattern starts at the cell's inner corner.
 void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
                         int scale, DrawingResourceCache& cache);
 

@@ -69,8 +69,9 @@ private:
     std::deque<detail::CacheEntry<detail::PatternKey, HBRUSH>> patternBrushes_;
 };
 
-// Makes a pattern brush start at the top-left inner pixel (x, y) of the rectangle about to be filled.
-// (x, y) are logical coordinates of dc; the brush origin is set in device pixels, modulo 8.
+// Makes a pattern brush start at (x, y), usually the top-left pixel of the rectangle about to be filled;
+// the map gives one point for all its cells so their patterns join. (x, y) are logical coordinates of dc;
+// the brush origin is set in device pixels, modulo 8.
 void alignBrushOrigin(HDC dc, HBRUSH brush, int x, int y);
 
 // Row bytes of a fill pattern, top row first, bit 7 the leftmost pixel; a 1 bit shows the colour, a 0 bit

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "model/comments/comment_cover.h"
 #include "model/document/map_document.h"
 #include "model/view/map_layout.h"
 #include "win/comments/comment_drawing.h"
@@ -63,13 +65,14 @@ struct CellPass {
     const MapDocument& document;
     const MapDrawingTools& tools;
     int scale;
+    POINT patternOrigin; // shared by every cell, so patterns run on across grid lines
 };
 
 void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
     const Cell& cell = pass.document.cell(column, row);
     const MarkPalette& palette = pass.document.palette();
     fillCellBackground(pass.dc, at.x, at.y, palette.backgrounds, cell.background, pass.scale,
-                       pass.tools.cache);
+                       pass.tools.cache, pass.patternOrigin);
     drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
     drawHorizontalWallMark(pass.dc, at.x, at.y, palette, cell.horizontalWall, pass.scale, pass.tools.cache);
     drawVerticalWallMark(pass.dc, at.x, at.y, palette, cell.verticalWall, pass.scale, pass.tools.cache);
@@ -140,24 +143,49 @@ void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
     }
 }
 
-// Draws every comment area in list order inside the clip. An area that cannot reach the clip is only
-// told where it would be, which the view's hit testing needs, and costs no drawing.
+// Draws the comment areas in list order inside the clip. Every area is told where it shows, which the
+// view's hit testing needs, but only those that can show are drawn: on a crowded map most areas lie outside
+// the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
 void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
                   PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies) {
+    // Printing and export must not disturb the areas' view mapping or scale: they draw rescaled copies.
+    auto copyOf = [wide](const CommentArea& area) {
+        CommentArea copy = area;
+        if (copy.isWide() != wide)
+            copy.rescale(wide);
+        return copy;
+    };
+    // Top-most first, collecting what the areas above surely paint over. The text, the costly part, is
+    // left out of areas where only their frame or pointer shows.
+    enum : char { hidden, withoutText, whole };
+    std::vector<char> shows(comments.size(), hidden);
+    PixelCover cover(clip);
+    for (std::size_t i = comments.size(); i-- > 0;) {
+        CommentArea& area = *comments[i];
+        const CommentDrawGeometry g = !onCopies               ? area.beginDraw(visible, origin)
+                                      : area.isWide() == wide ? area.drawGeometry(visible, origin)
+                                                              : copyOf(area).drawGeometry(visible, origin);
+        if (!commentDrawBounds(g).intersects(clip))
+            continue;
+        if (cover.covers(g.frame.normalised()) && cover.covers(commentPointerBounds(g)))
+            continue;
+        shows[i] = cover.covers(g.text) ? withoutText : whole;
+        cover.add(commentOpaqueRect(g, area.frameStyle(), area.backgroundColour() != comment::noColour));
+    }
+
     SavedDc saved(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    for (const auto& area : comments) {
-        if (onCopies) {
-            // Printing and export must not disturb the areas' view mapping or scale.
-            CommentArea copy = *area;
-            if (copy.isWide() != wide)
-                copy.rescale(wide);
-            if (commentDrawBounds(copy.beginDraw(visible, origin)).intersects(clip))
-                drawCommentArea(dc, copy, visible, {origin.x, origin.y}, tools.cache, tools.fonts);
+    CommentFontSelection fonts(dc, tools.fonts);
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        if (shows[i] == hidden)
             continue;
+        if (onCopies) {
+            CommentArea copy = copyOf(*comments[i]);
+            drawCommentArea(dc, copy, visible, {origin.x, origin.y}, tools.cache, fonts, shows[i] == whole);
+        } else {
+            drawCommentArea(dc, *comments[i], visible, {origin.x, origin.y}, tools.cache, fonts,
+                            shows[i] == whole);
         }
-        if (commentDrawBounds(area->beginDraw(visible, origin)).intersects(clip))
-            drawCommentArea(dc, *area, visible, {origin.x, origin.y}, tools.cache, tools.fonts);
     }
 }
 
@@ -211,7 +239,9 @@ bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, cons
     // Cache pens must not stay selected while the marks ask the cache for more.
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
-    const CellPass pass{dc, document, tools, document.isWide() ? mark_scale::wide : mark_scale::normal};
+    const PixelPoint origin = l.patternOrigin();
+    const CellPass pass{
+        dc, document, tools, document.isWide() ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}};
     drawCells(pass, l, l.firstColumn + l.columns, l.firstRow + l.rows);
 
     if (!document.comments().empty())
@@ -250,7 +280,9 @@ bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColum
         line(dc, left, bottom, right + 1, bottom);
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
-    const CellPass pass{dc, document, tools, wide ? mark_scale::wide : mark_scale::normal};
+    const PixelPoint origin = l.patternOrigin();
+    const CellPass pass{
+        dc, document, tools, wide ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}};
     drawCells(pass, l, l.endColumn, l.endRow);
 
     if (!document.comments().empty())

@@ -44,6 +44,8 @@ TEST(MapLayoutView, ScrolledIntoTheMiddleShowsNoBorderAndTheNextCellsWalls) {
     EXPECT_EQ(l.closingColumn, 57);
     EXPECT_EQ(l.closingRow, 67);
     EXPECT_EQ(l.cellCorner(41, 52), (PixelPoint{25 + 22, 25 + 44}));
+    // Patterns start at cell (0,0)'s inner corner, far off to the top-left.
+    EXPECT_EQ(l.patternOrigin(), (PixelPoint{26 - 40 * 22, 26 - 50 * 22}));
     EXPECT_EQ(l.visibleMapRect(), (PixelRect{40 * 22, 50 * 22, 57 * 22 + 1, 67 * 22 + 1}));
 }
 
@@ -136,6 +138,7 @@ TEST(MapLayoutWholeMap, PartOfTheMapIsCutAtItsOwnEdgeAndBadRangesAreKeptInside) 
     EXPECT_EQ(l.closingRow, 5);
     EXPECT_EQ(l.commentClip, (PixelRect{4, 4, 4 + 4 * 22 + 1, 4 + 4 * 22 + 1}));
     EXPECT_EQ(l.visibleMapRect, (PixelRect{44, 22, 6 * 22 + 1, 5 * 22 + 1}));
+    EXPECT_EQ(l.patternOrigin(), (PixelPoint{5 - 2 * 22, 5 - 22}));
 
     l = wholeMapLayout(10, 8, false, -5, 3, 50, 1, 100, 100, 4, 4);
     EXPECT_EQ(l.firstColumn, 0);

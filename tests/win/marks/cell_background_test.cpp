@@ -1,4 +1,4 @@
-// The cell background: the interior without grid lines, its pattern aligned to the cell.
+// The cell background: the interior without grid lines, its pattern starting where the caller anchors it.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -77,23 +77,28 @@ TEST_F(CellBackground, FillsTheInteriorWithoutTheGridLines) {
     }
 }
 
-TEST_F(CellBackground, PatternStartsAtEachCellsInnerCorner) {
-    // Two adjacent cells: each shows the lattice from its own top-left inner pixel, so equal backgrounds look
-    // alike wherever the cell lies.
-    fill(3, 2, 3, mark_scale::normal);
-    fill(37, 2, 3, mark_scale::normal);
-    EXPECT_EQ(latticeMismatches({4, 3, 37, 36}, 4, 3), "");
-    EXPECT_EQ(latticeMismatches({38, 3, 71, 36}, 38, 3), "");
-    EXPECT_EQ(canvas.at(37, 10), white) << "the grid line between them stays";
+TEST_F(CellBackground, PatternStartsAtTheGivenOriginSoAdjacentCellsContinueIt) {
+    // Two adjacent cells given one origin show one lattice across both; the grid line between them stays.
+    const POINT origin{-30, -13};
+    fillCellBackground(canvas.dc(), 3, 2, candidates, 3, mark_scale::normal, cache, origin);
+    fillCellBackground(canvas.dc(), 37, 2, candidates, 3, mark_scale::normal, cache, origin);
+    EXPECT_EQ(latticeMismatches({4, 3, 37, 36}, origin.x, origin.y), "");
+    EXPECT_EQ(latticeMismatches({38, 3, 71, 36}, origin.x, origin.y), "");
+    EXPECT_EQ(canvas.at(37, 10), white);
 
-    // A scrolled window shows the same cells shifted, the pattern moving with them.
+    // The origin is logical: a shifted viewport shows the same pixels shifted.
     DibCanvas scrolled(100, 60);
     SetViewportOrgEx(scrolled.dc(), -5, -3, nullptr);
-    fillCellBackground(scrolled.dc(), 3, 2, candidates, 3, mark_scale::normal, cache);
-    fillCellBackground(scrolled.dc(), 37, 2, candidates, 3, mark_scale::normal, cache);
+    fillCellBackground(scrolled.dc(), 3, 2, candidates, 3, mark_scale::normal, cache, origin);
+    fillCellBackground(scrolled.dc(), 37, 2, candidates, 3, mark_scale::normal, cache, origin);
     for (int y = 3; y < 36; ++y)
         for (int x = 5; x < 71; ++x)
             ASSERT_EQ(scrolled.at(x - 5, y - 3), canvas.at(x, y)) << x << "," << y;
+
+    // A cell on its own starts the pattern at its inner corner.
+    canvas.paint({0, 0, 100, 60}, white);
+    fill(37, 2, 3, mark_scale::wide);
+    EXPECT_EQ(latticeMismatches({38, 3, 59, 24}, 38, 3), "");
 }
 
 TEST_F(CellBackground, NothingForBadCandidatesOrScales) {

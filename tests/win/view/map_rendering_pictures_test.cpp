@@ -61,6 +61,10 @@ void fillSample(RenderBench& b, const std::array<unsigned, 8>& patterns) {
         b.set(k + 1, 6, layer::verticalWall, 13 + k);
         b.set(k + 1, 6, layer::room, 9 + k);
     }
+    // Two 2x2 blocks of equal backgrounds, where a pattern must run on across the grid lines.
+    for (int column = 9; column <= 12; ++column)
+        for (int row = 2; row <= 3; ++row)
+            b.set(column, row, layer::background, column <= 10 ? 8 : 6);
     // Walls on the map's borders live in column 0 and row 0.
     b.set(0, 2, layer::verticalWall, 13);
     b.set(3, 0, layer::horizontalWall, 14);

@@ -1,4 +1,5 @@
 // The map view's image and the whole-map image, checked pixel by pixel at the coordinates of the layout.
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@ namespace {
 using test::borderGrey;
 using test::corner;
 using test::cream;
-using test::lineWall;
 using test::DibCanvas;
+using test::lineWall;
 using test::RenderBench;
 using test::viewGrey;
 using test::white;
@@ -45,6 +46,18 @@ bool sameRegion(const DibCanvas& a, const DibCanvas& b, RECT r) {
             if (a.at(x, y) != b.at(x, y))
                 return false;
     return true;
+}
+
+// Pixels in the 7 columns left of the grid line x = line (rows from..to-1) that differ from the pixel 8
+// further right, beyond the line; with acrossRows the same for the rows above y = line. Zero when one
+// 8x8 pattern runs on across the line.
+int patternBreaks(const DibCanvas& c, int line, int from, int to, bool acrossRows) {
+    int breaks = 0;
+    for (int along = from; along < to; ++along)
+        for (int d = 1; d < 8; ++d)
+            breaks += acrossRows ? c.at(along, line - d) != c.at(along, line - d + 8)
+                                 : c.at(line - d, along) != c.at(line - d + 8, along);
+    return breaks;
 }
 
 class DrawView : public ::testing::Test {
@@ -215,6 +228,80 @@ TEST_F(DrawView, CommentAreasAreCutAtTheGridInteriorAndRememberWhereTheyShow) {
     ASSERT_TRUE(bench.view(away, 19, 19));
     EXPECT_TRUE(area->lastScreenRect().empty());
     EXPECT_FALSE(anyPixel(away, {0, 0, 404, 404}, green));
+}
+
+TEST_F(DrawView, EqualPatternedCellsShowOnePatternThatMovesWithTheMap) {
+    RenderBench bench(30, 30);
+    bench.document.palette().backgrounds[0] = 0x08000000 | 0xFF0000; // blue diagonal lattice
+    for (int r = 0; r < 30; ++r)
+        for (int c = 0; c < 30; ++c)
+            bench.set(c, r, layer::background, 1);
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "wide" : "normal");
+        bench.document.setViewMode(wide);
+        const int p = wide ? 22 : 34;
+        ASSERT_TRUE(bench.view(canvas, 3, 2));
+        // Cells 1 and 2 of the view side by side, and cell 1 over the one below it.
+        const int x = 25 + p, y = 25 + p;
+        ASSERT_TRUE(anyPixel(canvas, {x + 1, y + 1, x + p, y + p}, blue));
+        ASSERT_TRUE(anyPixel(canvas, {x + 1, y + 1, x + p, y + p}, cream));
+        EXPECT_EQ(patternBreaks(canvas, x + p, y + 1, y + p, false), 0);
+        EXPECT_EQ(patternBreaks(canvas, y + p, x + 1, x + p, true), 0);
+
+        // One column further on, every cell shows the pattern it showed before, one pitch to the left.
+        DibCanvas scrolled(404, 404);
+        ASSERT_TRUE(bench.view(scrolled, 4, 2));
+        for (int py = y + 1; py < y + p; ++py)
+            for (int px = x + p + 1; px < x + 2 * p; ++px)
+                ASSERT_EQ(scrolled.at(px - p, py), canvas.at(px, py)) << px << "," << py;
+
+        // Printing part of the map keeps the pattern whole across cells too.
+        const PixelSize size = wholeMapImageSize(5, 5, wide, 4, 4);
+        DibCanvas whole(size.width, size.height);
+        ASSERT_TRUE(drawWholeMap(whole.dc(), bench.document, wide, 3, 2, 8, 7, size.width, size.height, 4, 4,
+                                 bench.tools));
+        EXPECT_EQ(patternBreaks(whole, 4 + p, 5, 4 + p, false), 0);
+        EXPECT_EQ(patternBreaks(whole, 4 + p, 5, 4 + p, true), 0);
+    }
+}
+
+TEST_F(DrawView, CrowdedCommentAreasShowExactlyAsWhenEachIsDrawnInTurn) {
+    // Many overlapping areas of every frame style, filled and see-through, with and without pointers, in
+    // many fonts: the view leaves out what later areas paint over, which must not change a pixel.
+    RenderBench bench(12, 12);
+    std::mt19937 random(7);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int i = 0; i < 300; ++i) {
+        CommentArea* area = bench.document.addComment(bench.prompter);
+        ASSERT_NE(area, nullptr);
+        CommentFormat format = area->format();
+        format.frameStyle = static_cast<std::uint8_t>(pick(0, 3));
+        format.anchorStyle = static_cast<std::uint8_t>(pick(0, 3));
+        format.backgroundColour = pick(0, 4) ? 0x102030u * pick(1, 7) : comment::noColour;
+        format.frameColour = pick(0, 4) ? 0x0000C0u * pick(0, 1) : comment::noColour;
+        format.alignment = static_cast<std::uint8_t>(pick(0, 2) | pick(0, 2) << 4);
+        format.pointSize = pick(6, 30); // more fonts than the font cache keeps
+        const int x = pick(-20, 380), y = pick(-20, 380);
+        ASSERT_TRUE(bench.document.setCommentFormat(*area, format, {x, y, x + pick(8, 120), y + pick(8, 90)},
+                                                    {pick(-60, 150), pick(-60, 150)}));
+    }
+    RenderBench plain(12, 12);
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "wide" : "normal");
+        bench.document.setViewMode(wide);
+        plain.document.setViewMode(wide);
+        const int first = wide ? 0 : 1;
+        ASSERT_TRUE(bench.view(canvas, first, first));
+
+        DibCanvas expected(404, 404, RGB(1, 2, 3));
+        ASSERT_TRUE(plain.view(expected, first, first));
+        const ViewLayout l = viewLayout(12, 12, wide, first, first);
+        const PixelRect clip = l.commentClip();
+        IntersectClipRect(expected.dc(), clip.left, clip.top, clip.right, clip.bottom);
+        for (const auto& area : bench.document.comments())
+            drawCommentArea(expected.dc(), *area, l.visibleMapRect(), {25, 25}, bench.cache, bench.fonts);
+        EXPECT_EQ(canvas.snapshot(), expected.snapshot());
+    }
 }
 
 class WholeMap : public ::testing::Test {};
