@@ -115,17 +115,31 @@ constexpr ToolTip toolTips[] = {
 
 // Plain push buttons, painted in the colours of the program's message box; the check buttons keep the
 // system's look, which shows their state.
-constexpr int colouredButtonIds[] = {
-    IDC_SCROLL_UPLEFT,  IDC_SCROLL_DOWNLEFT,
-    IDC_SCROLL_UPRIGHT, IDC_SCROLL_DOWNRIGHT,
-    IDC_SIZE_SETTINGS,  IDC_WALL_CLEAR,
-    IDC_ROOM_CLEAR,     IDC_BACKGROUND_SETTINGS,
-    IDC_UNDO,           IDC_REDO,
-    IDC_SHOW_POSITION,  IDC_CLEAR_ALL,
-    IDC_RULER_SETTINGS, IDC_CREATE_COMMENT,
-    IDC_PRINT,          IDC_SAVE_IMAGE,
-    IDC_OPEN,           IDC_SAVE,
-    IDC_SETTINGS,       IDC_EXIT,
+struct PaintedButton {
+    int id;
+    ToolButton::Arrow arrow;
+};
+constexpr PaintedButton paintedButtons[] = {
+    {IDC_SCROLL_UPLEFT, ToolButton::Arrow::upLeft},
+    {IDC_SCROLL_DOWNLEFT, ToolButton::Arrow::downLeft},
+    {IDC_SCROLL_UPRIGHT, ToolButton::Arrow::upRight},
+    {IDC_SCROLL_DOWNRIGHT, ToolButton::Arrow::downRight},
+    {IDC_SIZE_SETTINGS, ToolButton::Arrow::none},
+    {IDC_WALL_CLEAR, ToolButton::Arrow::none},
+    {IDC_ROOM_CLEAR, ToolButton::Arrow::none},
+    {IDC_BACKGROUND_SETTINGS, ToolButton::Arrow::none},
+    {IDC_UNDO, ToolButton::Arrow::none},
+    {IDC_REDO, ToolButton::Arrow::none},
+    {IDC_SHOW_POSITION, ToolButton::Arrow::none},
+    {IDC_CLEAR_ALL, ToolButton::Arrow::none},
+    {IDC_RULER_SETTINGS, ToolButton::Arrow::none},
+    {IDC_CREATE_COMMENT, ToolButton::Arrow::none},
+    {IDC_PRINT, ToolButton::Arrow::none},
+    {IDC_SAVE_IMAGE, ToolButton::Arrow::none},
+    {IDC_OPEN, ToolButton::Arrow::none},
+    {IDC_SAVE, ToolButton::Arrow::none},
+    {IDC_SETTINGS, ToolButton::Arrow::none},
+    {IDC_EXIT, ToolButton::Arrow::none},
 };
 constexpr COLORREF buttonFace = 0xB0C0B0;
 constexpr COLORREF buttonLight = 0xFFFFFF;
@@ -238,6 +252,13 @@ bool MainWindow::onInitDialog() {
     fitScrollBarsAndCorner();
     updateCommandStates();
     focusView();
+    // The view may have had the focus already, and then it sends no word of it.
+    if (view_.handle() && GetFocus() == view_.handle())
+        CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, BST_CHECKED);
+    // Showing the window activates it, and activation gives the focus to the dialog's remembered control:
+    // make that the view, once the window is up.
+    if (view_.handle())
+        PostMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(view_.handle()), TRUE);
     return false; // the focus is set
 }
 
@@ -311,9 +332,10 @@ void MainWindow::prepareControls() {
         for (const ToolTip& tip : toolTips)
             tips_.add(tip.control, tip.text);
     }
-    static_assert(std::size(colouredButtonIds) <= std::tuple_size_v<decltype(buttons_)>);
-    for (std::size_t i = 0; i < std::size(colouredButtonIds); ++i)
-        buttons_[i].attach(item(colouredButtonIds[i]), buttonFace, buttonLight, buttonShadow);
+    static_assert(std::size(paintedButtons) == std::tuple_size_v<decltype(buttons_)>);
+    for (std::size_t i = 0; i < std::size(paintedButtons); ++i)
+        buttons_[i].attach(item(paintedButtons[i].id), buttonFace, buttonLight, buttonShadow,
+                           paintedButtons[i].arrow);
 }
 
 bool MainWindow::createStartMap() {
@@ -822,7 +844,7 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& drawn = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         bool done = wallSwatch_.draw(drawn) || roomSwatch_.draw(drawn) || backgrounds_.draw(drawn);
-        for (const ColouredButton& button : buttons_)
+        for (const ToolButton& button : buttons_)
             done = done || button.draw(drawn);
         if (done)
             return TRUE;

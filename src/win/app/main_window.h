@@ -8,10 +8,10 @@
 #include "win/app/dialog.h"
 #include "win/app/map_scroll_bars.h"
 #include "win/app/mark_swatch.h"
+#include "win/app/tool_button.h"
 #include "win/app/tool_tips.h"
 #include "win/document/clipboard.h"
 #include "win/platform/handles.h"
-#include "win/view/coloured_button.h"
 #include "win/view/map_view.h"
 
 namespace tav::win {
@@ -94,7 +94,7 @@ private:
     MarkSwatch roomSwatch_;
     BackgroundChooser backgrounds_;
     ToolTips tips_;
-    std::array<ColouredButton, 23> buttons_;
+    std::array<ToolButton, 20> buttons_;
     HACCEL accelerators_ = nullptr; // a resource: freed with the module
     // The clipboard's sequence number right after this window put a block there; 0 when it never did.
     DWORD ownClipboardSequence_ = 0;

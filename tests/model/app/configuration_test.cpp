@@ -77,6 +77,7 @@ TEST(Configuration, StartMapIsAtMostThirtyOneCellsSquare) {
     EXPECT_EQ(config::startMapSide(30), 30);
     EXPECT_EQ(config::startMapSide(31), 31);
     EXPECT_EQ(config::startMapSide(32), 31);
+    EXPECT_EQ(config::startMapSide(100), 31);
     EXPECT_EQ(config::startMapSide(200), 31);
 }
 

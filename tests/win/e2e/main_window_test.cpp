@@ -1,0 +1,282 @@
+// The main window of the real program: start map, command line, the open, save and exit flows, and the
+// idle enabling of Undo and Redo, driven from outside as a user would.
+#include <windows.h>
+
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "model/document/map_document.h"
+#include "model/document/map_file.h"
+#include "model/document/palette_storage.h"
+#include "resource.h"
+#include "support/dialog_driver.h"
+#include "support/dib_canvas.h"
+#include "support/program_run.h"
+#include "support/recording_prompter.h"
+#include "support/temp_folder.h"
+#include "win/platform/text.h"
+#include "win/platform/win32_file_system.h"
+
+namespace tav::test {
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        if (done())
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+struct Size {
+    int width = -1;
+    int height = -1;
+};
+
+Size shownSize(HWND main) {
+    BOOL ok = FALSE;
+    return {static_cast<int>(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE)),
+            static_cast<int>(GetDlgItemInt(main, IDC_HEIGHT_TEXT, &ok, FALSE))};
+}
+
+// A 7x5 map with room mark 3 in cell (2, 1).
+void writeMapFile(const std::string& path) {
+    win::Win32FileSystem files;
+    RecordingPrompter prompter;
+    PaletteStorage palettes(files, prompter);
+    MapFileStorage storage(files, prompter, palettes);
+    MapDocument document;
+    ASSERT_TRUE(document.resize(7, 5, true));
+    bool first = false;
+    document.setCell(2, 1, 3, 3, first);
+    ASSERT_TRUE(storage.save(document, path));
+}
+
+// A left click inside the cell at the view's top-left corner: the current room mark (slot 1) lands there.
+void clickFirstVisibleCell(HWND main) {
+    HWND view = GetDlgItem(main, IDC_MAP_VIEW);
+    const LPARAM point = MAKELPARAM(25 + 17, 25 + 17);
+    PostMessageW(view, WM_MOUSEMOVE, 0, point);
+    PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(view, WM_LBUTTONUP, 0, point);
+}
+
+bool enabled(HWND main, int id) {
+    return IsWindowEnabled(GetDlgItem(main, id)) != FALSE;
+}
+
+// The platform's file dialog of the program, once shown.
+HWND fileDialog(ProgramRun& run, HWND main) {
+    return waitForProcessWindow(run.processId(), 15000, [main](HWND window) {
+        return window != main && (GetDlgItem(window, cmb13) || GetDlgItem(window, edt1));
+    });
+}
+
+// Types the path into the file name box and presses OK.
+void chooseFile(HWND dialog, const std::string& path) {
+    HWND name = GetDlgItem(dialog, cmb13);
+    if (!name)
+        name = GetDlgItem(dialog, edt1);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win::widen(path).c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+TEST(MainWindowRun, ExitWithUnsavedChangesAsksAndNoKeepsTheWindowOpen) {
+    TempFolder folder("exit");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    // Undo and Redo follow the journal on every idle pass.
+    EXPECT_FALSE(enabled(main, IDC_UNDO));
+    EXPECT_FALSE(enabled(main, IDC_REDO));
+    clickFirstVisibleCell(main);
+    ASSERT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+    EXPECT_FALSE(enabled(main, IDC_REDO));
+    PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
+    ASSERT_TRUE(waitUntil([&] { return enabled(main, IDC_REDO); }));
+    EXPECT_FALSE(enabled(main, IDC_UNDO));
+    PostMessageW(main, WM_COMMAND, IDC_REDO, 0);
+    ASSERT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO) && !enabled(main, IDC_REDO); }));
+
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    HWND question = run.messageBox();
+    ASSERT_TRUE(question);
+    EXPECT_NE(
+        windowText(GetDlgItem(question, IDC_MESSAGE_TEXT)).find(win::widen("保存せずに終わる事になります。")),
+        std::wstring::npos);
+    PostMessageW(question, WM_COMMAND, IDC_MESSAGE_NO,
+                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDC_MESSAGE_NO)));
+    EXPECT_FALSE(run.waitForExit(1500));
+    EXPECT_TRUE(IsWindow(main));
+
+    // The close box asks the same; "はい" ends the program.
+    PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
+    question = run.messageBox();
+    ASSERT_TRUE(question);
+    PostMessageW(question, WM_COMMAND, IDC_MESSAGE_YES,
+                 reinterpret_cast<LPARAM>(GetDlgItem(question, IDC_MESSAGE_YES)));
+    EXPECT_TRUE(run.waitForExit());
+}
+
+TEST(MainWindowRun, CommandLineOpensMedFilesOnly) {
+    TempFolder folder("cmd");
+    const std::string med = folder.path() + "x.med";
+    writeMapFile(med);
+    ASSERT_TRUE(CopyFileW(win::widen(med).c_str(), win::widen(folder.path() + "x.map").c_str(), FALSE));
+
+    for (const char* name : {"x.med", "x.map"}) {
+        ProgramRun run(folder.path(), L"\"" + win::widen(folder.path() + name) + L"\"");
+        HWND main = run.mainWindow();
+        ASSERT_TRUE(main) << name;
+        const Size size = shownSize(main);
+        const bool isMed = std::string(name) == "x.med";
+        EXPECT_EQ(size.width, isMed ? 7 : 31) << name;
+        EXPECT_EQ(size.height, isMed ? 5 : 31) << name;
+        // A loaded map is not modified: exit asks nothing.
+        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+        EXPECT_TRUE(run.waitForExit()) << name;
+    }
+}
+
+TEST(MainWindowRun, OpenDialogLoadsTheMapAndRemembersItsFolder) {
+    TempFolder folder("open");
+    const std::string maps = folder.path() + "maps\\";
+    ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
+    writeMapFile(maps + "Dungeon.MeD");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+
+    PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
+    HWND dialog = fileDialog(run, main);
+    ASSERT_TRUE(dialog);
+    chooseFile(dialog, maps + "Dungeon.MeD");
+    ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
+    EXPECT_EQ(shownSize(main).height, 5);
+    // Both bars are sized for the new map: 7x5 fits in the window, so neither scrolls.
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(GetDlgItem(main, IDC_HSCROLL), SB_CTL, &info));
+    EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, 0);
+
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    ASSERT_TRUE(run.waitForExit());
+    EXPECT_NE(readBytes(folder.path() + "Tavrosin.ini").find("PREPATH=" + maps + "\r\n"), std::string::npos);
+}
+
+TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
+    TempFolder folder("save");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    const int column = GetScrollPos(GetDlgItem(main, IDC_HSCROLL), SB_CTL);
+    const int row = GetScrollPos(GetDlgItem(main, IDC_VSCROLL), SB_CTL);
+    EXPECT_EQ(column, 10); // the 31x31 start map, centred
+    EXPECT_EQ(row, 10);
+    clickFirstVisibleCell(main);
+    ASSERT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+
+    PostMessageW(main, WM_COMMAND, IDC_SAVE, 0);
+    HWND dialog = fileDialog(run, main);
+    ASSERT_TRUE(dialog);
+    const std::string path = folder.path() + "DATA\\saved"; // the extension comes from the dialog
+    chooseFile(dialog, path);
+    ASSERT_TRUE(waitUntil([&] { return readBytes(path + ".MED").size() == 49832u + 4 * 31 * 31 + 4; }));
+
+    const std::string bytes = readBytes(path + ".MED");
+    EXPECT_EQ(bytes.substr(0, 4), "ED00");
+    EXPECT_EQ(bytes.substr(49824, 8), std::string("\x1F\0\0\0\x1F\0\0\0", 8));
+    // Only the clicked cell holds something: room mark 1.
+    const std::size_t clicked = 49832 + 4 * (static_cast<std::size_t>(row) * 31 + column);
+    EXPECT_EQ(bytes.substr(clicked, 4), std::string("\0\0\x01\0", 4));
+    EXPECT_EQ(bytes.find_first_not_of('\0', 49832), clicked + 2);
+    EXPECT_EQ(bytes.find_first_not_of('\0', clicked + 3), std::string::npos);
+
+    // Saved: the modified flag is gone, so exit asks nothing.
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    EXPECT_TRUE(run.waitForExit());
+}
+
+void pressKey(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+TEST(MainWindowRun, KeysReachTheViewThroughTheKeyboardSwitchAndTheAccelerators) {
+    TempFolder folder("keys");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND view = GetDlgItem(main, IDC_MAP_VIEW);
+    HWND keyboard = GetDlgItem(main, IDC_KEYBOARD_EDIT);
+    // The start state: palette shown, the view focused (so keyboard editing on), normal view, marker Type1.
+    EXPECT_EQ(IsDlgButtonChecked(main, IDC_PALETTE_TOGGLE), BST_CHECKED);
+    EXPECT_TRUE(waitUntil([&] { return IsDlgButtonChecked(main, IDC_KEYBOARD_EDIT) == BST_CHECKED; }, 3000));
+    EXPECT_EQ(IsDlgButtonChecked(main, IDC_VIEW_MODE), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(main, IDC_MARKER_TYPE1), BST_CHECKED);
+
+    // Keyboard editing off: X (room mark into the base cell) is held back from the view.
+    SendMessageW(keyboard, BM_SETCHECK, BST_UNCHECKED, 0);
+    pressKey(view, 'X');
+    EXPECT_FALSE(waitUntil([&] { return enabled(main, IDC_UNDO); }, 700));
+    SendMessageW(keyboard, BM_SETCHECK, BST_CHECKED, 0);
+    pressKey(view, 'X');
+    ASSERT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+    PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
+    ASSERT_TRUE(waitUntil([&] { return !enabled(main, IDC_UNDO); }));
+
+    // Delete pressed on a button goes through the main table to the view: the whole map is cleared.
+    pressKey(GetDlgItem(main, IDC_SHOW_POSITION), VK_DELETE);
+    EXPECT_TRUE(waitUntil([&] { return enabled(main, IDC_UNDO); }));
+}
+
+// The window as the screen shows it, saved for a person to look at.
+void savePicture(HWND window, const std::string& name) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    DibCanvas canvas(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const std::string folder = pictureFolder("main");
+    if (!folder.empty())
+        writePng(folder + name + ".png", canvas.width(), canvas.height(), canvas.snapshot().data());
+}
+
+TEST(MainWindowRun, WideViewKeepsTheMiddleCellAndRescalesTheBars) {
+    TempFolder folder("wide");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND horizontal = GetDlgItem(main, IDC_HSCROLL);
+    Sleep(300);
+    savePicture(main, "normal");
+
+    // 31 cells, 11 visible, origin 10: cell 15 is in the middle; in wide view 17 are visible.
+    SendMessageW(GetDlgItem(main, IDC_VIEW_MODE), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageW(main, WM_COMMAND, IDC_VIEW_MODE, 0);
+    ASSERT_TRUE(waitUntil([&] { return GetScrollPos(horizontal, SB_CTL) == 7; }));
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(horizontal, SB_CTL, &info));
+    EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, 14);
+    EXPECT_EQ(GetScrollPos(GetDlgItem(main, IDC_VSCROLL), SB_CTL), 7);
+    Sleep(300);
+    savePicture(main, "wide");
+
+    // The corner buttons step both axes; the bars follow.
+    PostMessageW(main, WM_COMMAND, IDC_SCROLL_DOWNRIGHT, 0);
+    EXPECT_TRUE(waitUntil([&] { return GetScrollPos(horizontal, SB_CTL) == 8; }));
+    EXPECT_EQ(GetScrollPos(GetDlgItem(main, IDC_VSCROLL), SB_CTL), 8);
+}
+
+} // namespace
+} // namespace tav::test
