@@ -13,7 +13,6 @@
 
 #include "model/document/clipboard_blocks.h"
 #include "resource.h"
-#include "support/dialog_driver.h"
 #include "support/input_driver.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -158,7 +157,9 @@ TEST(TwoRunningCopies, CommentAreaCopiedInOneCopyPastesIntoAnother) {
     const std::string text = "宝箱の部屋 B2";
 
     // In A: a new comment area (in the middle of the view) gets its text typed in place and is selected.
-    click(copies.mainA, IDC_CREATE_COMMENT);
+    HWND create = GetDlgItem(copies.mainA, IDC_CREATE_COMMENT);
+    PostMessageW(copies.mainA, WM_COMMAND, MAKEWPARAM(IDC_CREATE_COMMENT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(create));
     ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(GetDlgItem(copies.mainA, IDC_UNDO)) != FALSE; }));
     const int centre = 25 + 11 * 34 / 2;
     sendDoubleClick(copies.viewA, centre, centre);
