@@ -103,9 +103,9 @@ double timePerCall(const std::function<void()>& call) {
 }
 
 void printTable(const std::vector<Row>& rows) {
-    std::printf("%-64s %12s %14s\n", "case", "ms per call", "of 16.7 ms");
+    std::printf("%-72s %12s %14s\n", "case", "ms per call", "of 16.7 ms");
     for (const Row& row : rows)
-        std::printf("%-64s %12.3f %13.1f%%\n", row.name.c_str(), row.ms, row.ms / frameMs * 100.0);
+        std::printf("%-72s %12.3f %13.1f%%\n", row.name.c_str(), row.ms, row.ms / frameMs * 100.0);
 }
 
 } // namespace tav::bench
