@@ -1,7 +1,8 @@
 #include "win/view/map_view.h"
 
-#include <windowsx.h>
+#include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -57,6 +58,36 @@ int commandForKey(WPARAM key, bool ctrl, bool shift) {
             return a.cmd;
     }
     return 0;
+}
+
+// The key of a command that means text editing inside the in-place editor; 0 for the others.
+UINT editorKeyOf(int id) {
+    switch (id) {
+    case view_command::erase:
+        return VK_DELETE;
+    case view_command::up:
+    case view_command::extendUp:
+        return VK_UP;
+    case view_command::down:
+    case view_command::extendDown:
+        return VK_DOWN;
+    case view_command::left:
+    case view_command::extendLeft:
+        return VK_LEFT;
+    case view_command::right:
+    case view_command::extendRight:
+        return VK_RIGHT;
+    case view_command::home:
+        return VK_HOME;
+    case view_command::end:
+        return VK_END;
+    case view_command::pageUp:
+        return VK_PRIOR;
+    case view_command::pageDown:
+        return VK_NEXT;
+    default:
+        return 0;
+    }
 }
 
 bool keyHeld(int key) {
@@ -129,6 +160,32 @@ bool isMapFile(const std::wstring& path) {
 
 LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The in-place editor keeps every key from the dialog manager and hands Esc to the view, whatever message
+// loop runs.
+LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            reinterpret_cast<MapView*>(data)->onCommand(view_command::escape);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == 0x1B)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, editorProcedure, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
 bool registerClass() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -184,7 +241,8 @@ struct MapView::State : EditorHost, EditorClipboard {
     void originChanged(CellPoint origin) override {
         if (HWND parent = owner())
             SendMessageW(parent, view_message::scroll,
-                         (static_cast<WPARAM>(origin.row & 0xFFFF) << 16) | static_cast<WPARAM>(origin.column & 0xFFFF),
+                         (static_cast<WPARAM>(origin.row & 0xFFFF) << 16) |
+                             static_cast<WPARAM>(origin.column & 0xFFFF),
                          view_input::scroll::originSet);
     }
     void diagonalScroll(int buttonId) override {
@@ -212,7 +270,9 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
     bool copyComment(const CommentArea& area, bool cut) override { return clipboard.copyComment(area, cut); }
     CommentArea* pasteComment(int column, int row) override { return clipboard.pasteComment(column, row); }
-    bool holdsComment() const override { return clipboard.isFormatAvailable(MapClipboard::commentFormatIndex); }
+    bool holdsComment() const override {
+        return clipboard.isFormatAvailable(MapClipboard::commentFormatIndex);
+    }
 
     // ---- drawing ----
     void renderMap() {
@@ -350,8 +410,9 @@ struct MapView::State : EditorHost, EditorClipboard {
         } else {
             POINT at{x, y};
             ClientToScreen(window, &at);
-            chosen = static_cast<int>(TrackPopupMenu(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                                     at.x, at.y, 0, window, nullptr));
+            chosen = static_cast<int>(
+                TrackPopupMenu(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                               at.y, 0, window, nullptr));
         }
         if (chosen != 0)
             view.onCommand(chosen);
@@ -390,6 +451,7 @@ struct MapView::State : EditorHost, EditorClipboard {
         editing = nullptr;
         edit = nullptr;
         window = nullptr;
+        view.window_ = nullptr; // destroyed with its parent: the handle may be reused
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -526,7 +588,8 @@ LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 } // namespace
 
-MapView::MapView(MapDocument& document, DrawingResourceCache& cache, MapClipboard& clipboard, Prompter& prompter)
+MapView::MapView(MapDocument& document, DrawingResourceCache& cache, MapClipboard& clipboard,
+                 Prompter& prompter)
     : state_(std::make_unique<State>(*this, document, cache, clipboard, prompter)) {}
 
 MapView::~MapView() {
@@ -544,9 +607,10 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         return false;
     }
     HWND placeholder = parent ? GetDlgItem(parent, controlId) : nullptr;
-    HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                                  place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), moduleInstance(), state_.get());
+    HWND window = CreateWindowExW(
+        WS_EX_ACCEPTFILES, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), moduleInstance(), state_.get());
     if (!window) {
         s.mapImage.free();
         s.composite.free();
@@ -558,9 +622,11 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         DestroyWindow(placeholder);
     }
-    s.edit = CreateWindowExW(0, L"EDIT", L"",
-                             WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                             0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    s.edit = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+        0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    if (s.edit)
+        SetWindowSubclass(s.edit, editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     s.popup.reset(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_VIEWMENU)));
     s.keys = CreateAcceleratorTableW(const_cast<ACCEL*>(viewKeys), static_cast<int>(std::size(viewKeys)));
     DragAcceptFiles(window, TRUE);
@@ -592,6 +658,14 @@ bool MapView::onCommand(int id) {
         return false;
     if (s.keyRepeating && view_command::ignoredWhileRepeating(id))
         return true;
+    // While a comment's text is typed, Delete and the movement keys that reach the view through an
+    // accelerator table belong to the text.
+    if (s.editing && s.edit && GetFocus() == s.edit) {
+        if (const UINT key = editorKeyOf(id)) {
+            SendMessageW(s.edit, WM_KEYDOWN, key, 1);
+            return true;
+        }
+    }
     finishInPlaceEditing();
     if (id == view_command::format)
         return true; // the comment format dialog (Part 4.2) comes with its own issue
