@@ -116,7 +116,11 @@ void MapEditor::keepInside() {
 
 void MapEditor::mapChanged() {
     keepInside();
-    hover_ = {};
+    // A hover element belongs to the window it was found in: forget it when the window's geometry changed.
+    const ViewGeometry g = geometry();
+    if (g.width != seen_.width || g.height != seen_.height || g.wide != seen_.wide)
+        hover_ = {};
+    seen_ = g;
     if (!activeComment())
         active_ = nullptr;
 }
@@ -186,7 +190,8 @@ void MapEditor::mouseMove(int x, int y) {
     switch (drag_) {
     case DragState::idle: {
         CommentCursor cursor = CommentCursor::none;
-        const CommentArea* under = onGrid(g, x, y) ? document_.commentCursorAt(mapPixel(x, y), cursor) : nullptr;
+        const CommentArea* under =
+            onGrid(g, x, y) ? document_.commentCursorAt(mapPixel(x, y), cursor) : nullptr;
         cursor_ = under ? cursor : CommentCursor::none;
         const HoverElement h = under ? HoverElement{} : hoverAt(g, x, y);
         if (h != hover_) {
@@ -201,7 +206,8 @@ void MapEditor::mouseMove(int x, int y) {
         direction_ = outsideDirection(g, x, y);
         if (direction_ != 0 && selectionTimer_ == 0)
             startAutoScroll(selectionTimer);
-        // Jiggling inside the pressed cell keeps the selection; entering another cell moves the current point.
+        // Jiggling inside the pressed cell keeps the selection; entering another cell moves the current
+        // point.
         if (cell != dragCell_) {
             dragCell_ = cell;
             if (cell != current_) {
@@ -343,8 +349,8 @@ bool MapEditor::doubleClick(int x, int y, bool ctrl, bool shift) {
         return false;
     const PixelPoint p = mapPixel(x, y);
     const PixelPoint anchor = area->anchor();
-    const bool onAnchor = std::abs(p.x - anchor.x) <= comment::anchorReach &&
-                          std::abs(p.y - anchor.y) <= comment::anchorReach;
+    const bool onAnchor =
+        std::abs(p.x - anchor.x) <= comment::anchorReach && std::abs(p.y - anchor.y) <= comment::anchorReach;
     return onAnchor || area->frame().contains(p);
 }
 
@@ -488,7 +494,7 @@ bool MapEditor::command(int id, bool repeating) {
             const bool changed = id == vc::toTop      ? document_.raiseToTop(area)
                                  : id == vc::toBottom ? document_.lowerToBottom(area)
                                  : id == vc::forward  ? document_.raiseOne(area)
-                                                  : document_.lowerOne(area);
+                                                      : document_.lowerOne(area);
             if (changed)
                 host_.rerender();
         }
@@ -638,7 +644,9 @@ bool MapEditor::keyEdit(int target, bool edge) {
     const ViewGeometry g = geometry();
     if (g.empty())
         return true;
-    const std::uint8_t value = target == layer::room ? room_ : target == layer::background ? background_ : wall_;
+    const std::uint8_t value = target == layer::room         ? room_
+                               : target == layer::background ? background_
+                                                             : wall_;
     bool first = true;
     bool changed = false;
     if (!selected()) {

@@ -170,6 +170,7 @@ private:
     EditorHost& host_;
     EditorClipboard* clipboard_;
 
+    ViewGeometry seen_; // the geometry at the last mapChanged
     CellPoint origin_;
     CellPoint base_;
     CellPoint current_;

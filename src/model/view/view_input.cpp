@@ -186,12 +186,15 @@ bool visibleAt(const ViewGeometry& g, CellPoint o, CellPoint cell) {
            cell.row < o.row + g.rows;
 }
 
-std::vector<PixelRect> selectionInversion(const ViewGeometry& g, CellPoint o, CellPoint base, CellPoint current) {
+std::vector<PixelRect> selectionInversion(const ViewGeometry& g, CellPoint o, CellPoint base,
+                                          CellPoint current) {
     if (base == current || g.empty())
         return {};
     const CellRect r = cellRect(base, current);
     const long long p = g.pitch;
-    auto limit = [](long long v) { return static_cast<int>(std::clamp<long long>(v, origin + 1, overlayLimit)); };
+    auto limit = [](long long v) {
+        return static_cast<int>(std::clamp<long long>(v, origin + 1, overlayLimit));
+    };
     PixelRect rect{limit((r.left - static_cast<long long>(o.column)) * p + 26),
                    limit((r.top - static_cast<long long>(o.row)) * p + 26),
                    limit((r.right - static_cast<long long>(o.column) + 1) * p + 25),
@@ -234,8 +237,12 @@ std::vector<PixelRect> hoverInversion(const ViewGeometry& g, const HoverElement&
     if (h.none() || g.empty())
         return {};
     const int p = g.pitch;
-    auto horizontalBar = [p](int c, int r) { return PixelRect{c * p + 25, r * p + 24, c * p + p + 26, r * p + 27}; };
-    auto verticalBar = [p](int c, int r) { return PixelRect{c * p + 24, r * p + 25, c * p + 27, r * p + p + 26}; };
+    auto horizontalBar = [p](int c, int r) {
+        return PixelRect{c * p + 25, r * p + 24, c * p + p + 26, r * p + 27};
+    };
+    auto verticalBar = [p](int c, int r) {
+        return PixelRect{c * p + 24, r * p + 25, c * p + 27, r * p + p + 26};
+    };
     std::vector<PixelRect> rects;
     switch (h.baseKind()) {
     case kind::horizontal:
@@ -251,8 +258,8 @@ std::vector<PixelRect> hoverInversion(const ViewGeometry& g, const HoverElement&
     case kind::cell: {
         const int sideLength = g.wide ? p - 9 : p - 13;
         const int at = g.wide ? 30 : 32;
-        rects.push_back({h.column * p + at, h.row * p + at, h.column * p + at + sideLength,
-                         h.row * p + at + sideLength});
+        rects.push_back(
+            {h.column * p + at, h.row * p + at, h.column * p + at + sideLength, h.row * p + at + sideLength});
         break;
     }
     default:

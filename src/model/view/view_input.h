@@ -73,7 +73,9 @@ struct HoverElement {
 
     bool none() const { return kind == view_input::kind::none; }
     int baseKind() const { return kind & 15; }
-    bool isEdge() const { return baseKind() == view_input::kind::horizontal || baseKind() == view_input::kind::vertical; }
+    bool isEdge() const {
+        return baseKind() == view_input::kind::horizontal || baseKind() == view_input::kind::vertical;
+    }
     bool operator==(const HoverElement&) const = default;
 };
 
@@ -135,7 +137,7 @@ std::vector<PixelRect> hoverInversion(const ViewGeometry& g, const HoverElement&
 
 // What one auto-scroll tick does.
 struct AutoScrollStep {
-    int scrollRequest = 0; // 1..4, or 0
+    int scrollRequest = 0;  // 1..4, or 0
     int diagonalButton = 0; // 12001..12004, or 0
     bool stop = false;      // kill the timer
     CellPoint moveBy;       // the current point's step (selection drags)

@@ -162,7 +162,8 @@ LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 // The in-place editor keeps every key from the dialog manager and hands Esc to the view, whatever message
 // loop runs.
-LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
     switch (message) {
     case WM_GETDLGCODE:
         return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
@@ -240,7 +241,8 @@ struct MapView::State : EditorHost, EditorClipboard {
     void originChanged(CellPoint origin) override {
         if (HWND parent = owner())
             SendMessageW(parent, view_message::scroll,
-                         (static_cast<WPARAM>(origin.row & 0xFFFF) << 16) | static_cast<WPARAM>(origin.column & 0xFFFF),
+                         (static_cast<WPARAM>(origin.row & 0xFFFF) << 16) |
+                             static_cast<WPARAM>(origin.column & 0xFFFF),
                          view_input::scroll::originSet);
     }
     void diagonalScroll(int buttonId) override {
@@ -268,7 +270,9 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
     bool copyComment(const CommentArea& area, bool cut) override { return clipboard.copyComment(area, cut); }
     CommentArea* pasteComment(int column, int row) override { return clipboard.pasteComment(column, row); }
-    bool holdsComment() const override { return clipboard.isFormatAvailable(MapClipboard::commentFormatIndex); }
+    bool holdsComment() const override {
+        return clipboard.isFormatAvailable(MapClipboard::commentFormatIndex);
+    }
 
     // ---- drawing ----
     void renderMap() {
@@ -406,8 +410,9 @@ struct MapView::State : EditorHost, EditorClipboard {
         } else {
             POINT at{x, y};
             ClientToScreen(window, &at);
-            chosen = static_cast<int>(TrackPopupMenu(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                                     at.x, at.y, 0, window, nullptr));
+            chosen = static_cast<int>(
+                TrackPopupMenu(sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                               at.y, 0, window, nullptr));
         }
         if (chosen != 0)
             view.onCommand(chosen);
@@ -446,6 +451,7 @@ struct MapView::State : EditorHost, EditorClipboard {
         editing = nullptr;
         edit = nullptr;
         window = nullptr;
+        view.window_ = nullptr; // destroyed with its parent: the handle may be reused
     }
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -582,7 +588,8 @@ LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 } // namespace
 
-MapView::MapView(MapDocument& document, DrawingResourceCache& cache, MapClipboard& clipboard, Prompter& prompter)
+MapView::MapView(MapDocument& document, DrawingResourceCache& cache, MapClipboard& clipboard,
+                 Prompter& prompter)
     : state_(std::make_unique<State>(*this, document, cache, clipboard, prompter)) {}
 
 MapView::~MapView() {
@@ -600,9 +607,10 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         return false;
     }
     HWND placeholder = parent ? GetDlgItem(parent, controlId) : nullptr;
-    HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                                  place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), moduleInstance(), state_.get());
+    HWND window = CreateWindowExW(
+        WS_EX_ACCEPTFILES, className, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN, place.left,
+        place.top, place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), moduleInstance(), state_.get());
     if (!window) {
         s.mapImage.free();
         s.composite.free();
@@ -614,9 +622,9 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         DestroyWindow(placeholder);
     }
-    s.edit = CreateWindowExW(0, L"EDIT", L"",
-                             WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                             0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    s.edit = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+        0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
     if (s.edit)
         SetWindowSubclass(s.edit, editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     s.popup.reset(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_VIEWMENU)));

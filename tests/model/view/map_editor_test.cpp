@@ -489,6 +489,22 @@ TEST_F(MapEditorTest, HoverFollowsTheMouseAndLeavesWithIt) {
     EXPECT_TRUE(editor.hover().none());
 }
 
+TEST_F(MapEditorTest, HoverStaysThroughRedrawsButNotThroughAModeChange) {
+    editor.mapChanged();
+    editor.mouseMove(mid(2), at(3, 2));
+    editor.mapChanged();
+    EXPECT_FALSE(editor.hover().none());
+    doc.setViewMode(true);
+    editor.mapChanged();
+    EXPECT_TRUE(editor.hover().none());
+    // In wide view the 5-pixel zone: 6 pixels inside a cell is the cell.
+    editor.leftPress(25 + 22 + 6, 25 + 22 + 6, false, false);
+    editor.leftRelease();
+    EXPECT_EQ(cell(1, 1).room, 7);
+    EXPECT_EQ(cell(1, 1).verticalWall, 0);
+    EXPECT_EQ(cell(1, 1).horizontalWall, 0);
+}
+
 TEST(MapEditorRobustness, NothingHappensBeforeAMapExists) {
     MapDocument doc;
     RecordingHost host;

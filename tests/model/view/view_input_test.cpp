@@ -149,7 +149,8 @@ TEST(ViewInputOverlays, SelectionIsInvertedInsideTheGridLines) {
 
 TEST(ViewInputOverlays, PositionMarkerStyles) {
     const ViewGeometry g = viewGeometry(30, 30, false);
-    EXPECT_EQ(markerInversion(g, {0, 0}, {2, 1}, 0), (std::vector<PixelRect>{{25 + 68 + 5, 25 + 34 + 5, 123, 89}}));
+    EXPECT_EQ(markerInversion(g, {0, 0}, {2, 1}, 0),
+              (std::vector<PixelRect>{{25 + 68 + 5, 25 + 34 + 5, 123, 89}}));
     EXPECT_TRUE(markerInversion(g, {5, 0}, {2, 1}, 0).empty());
     EXPECT_EQ(markerInversion(g, {0, 0}, {2, 1}, 1),
               (std::vector<PixelRect>{{68 + 33, 6, 68 + 33 + 19, 400}, {6, 34 + 33, 400, 34 + 33 + 19}}));

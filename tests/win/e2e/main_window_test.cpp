@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -276,6 +277,50 @@ TEST(MainWindowRun, WideViewKeepsTheMiddleCellAndRescalesTheBars) {
     PostMessageW(main, WM_COMMAND, IDC_SCROLL_DOWNRIGHT, 0);
     EXPECT_TRUE(waitUntil([&] { return GetScrollPos(horizontal, SB_CTL) == 8; }));
     EXPECT_EQ(GetScrollPos(GetDlgItem(main, IDC_VSCROLL), SB_CTL), 8);
+}
+
+bool clipboardHolds(UINT format) {
+    return IsClipboardFormatAvailable(format) != FALSE;
+}
+
+void putText(const char* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::size_t size = std::strlen(text) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), text, size);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+TEST(MainWindowRun, ExitEmptiesTheClipboardOnlyOfItsOwnBlock) {
+    const UINT mapFormat = RegisterClipboardFormatW(L"TAVROSIN-MAP");
+    TempFolder folder("clip");
+    {
+        ProgramRun run(folder.path());
+        HWND main = run.mainWindow();
+        ASSERT_TRUE(main);
+        putText("before");
+        PostMessageW(main, WM_COMMAND, ID_EDIT_COPY, 0);
+        ASSERT_TRUE(waitUntil([&] { return clipboardHolds(mapFormat); }));
+        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+        ASSERT_TRUE(run.waitForExit());
+        EXPECT_FALSE(clipboardHolds(mapFormat));
+        EXPECT_FALSE(clipboardHolds(CF_TEXT));
+    }
+    {
+        // Something copied elsewhere after the program's block stays when the program ends.
+        ProgramRun run(folder.path());
+        HWND main = run.mainWindow();
+        ASSERT_TRUE(main);
+        PostMessageW(main, WM_COMMAND, ID_EDIT_COPY, 0);
+        ASSERT_TRUE(waitUntil([&] { return clipboardHolds(mapFormat); }));
+        putText("after");
+        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+        ASSERT_TRUE(run.waitForExit());
+        EXPECT_TRUE(clipboardHolds(CF_TEXT));
+    }
 }
 
 } // namespace

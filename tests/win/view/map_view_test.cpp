@@ -33,6 +33,7 @@ constexpr COLORREF inverted(COLORREF c) {
 // What the parent window was told.
 struct ParentLog {
     std::vector<LPARAM> scrolls;    // 0xA401 lParam (wParam kept for 20)
+    std::vector<DWORD> scrollTimes; // when each came
     std::vector<WPARAM> origins;    // wParam of 0xA401 with lParam 20
     std::vector<WPARAM> focus;      // 0xA402
     std::vector<std::string> drops; // 0xA40B
@@ -45,6 +46,7 @@ LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         switch (message) {
         case view_message::scroll:
             currentLog->scrolls.push_back(lParam);
+            currentLog->scrollTimes.push_back(GetTickCount());
             if (lParam == 20)
                 currentLog->origins.push_back(wParam);
             return 0;
@@ -80,8 +82,8 @@ HWND makeParent() {
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         registered = RegisterClassW(&wc) != 0;
     }
-    shared = CreateWindowExW(0, L"MapViewTestParent", L"map view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                             500, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    shared = CreateWindowExW(0, L"MapViewTestParent", L"map view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                             0, 500, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return shared;
 }
 
@@ -134,7 +136,8 @@ protected:
         parent = makeParent();
         ASSERT_NE(parent, nullptr);
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 8, 5, 40, 40, parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAP_VIEW)), GetModuleHandleW(nullptr), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAP_VIEW)),
+                        GetModuleHandleW(nullptr), nullptr);
         view = std::make_unique<MapView>(document, cache, clipboard, prompter);
         ASSERT_TRUE(view->create(parent, IDC_MAP_VIEW, RECT{8, 5, 412, 409}));
         window = view->handle();
@@ -187,7 +190,7 @@ TEST_F(MapViewWindow, ReplacesThePlaceholderAndWantsEveryKey) {
 }
 
 TEST_F(MapViewWindow, LeftPressesPaintWallsAndCellsAndTakeTheFocus) {
-    press(mid(2), edge(3, 2)); // top edge of (2, 3)
+    press(mid(2), edge(3, 2));  // top edge of (2, 3)
     press(edge(4, 31), mid(1)); // right edge of (4, 1)
     press(mid(6), mid(6));
     EXPECT_EQ(cell(2, 3).horizontalWall, 5);
@@ -335,9 +338,8 @@ HDROP makeDrop(const std::vector<std::wstring>& files) {
 }
 
 TEST_F(MapViewWindow, DroppedMapFileIsHandedToTheParent) {
-    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({L"C:\\maps\\notes.txt",
-                                                                          L"C:\\maps\\cave.med"})),
-                 0);
+    SendMessageW(window, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(makeDrop({L"C:\\maps\\notes.txt", L"C:\\maps\\cave.med"})), 0);
     ASSERT_EQ(log.drops.size(), 1u);
     EXPECT_EQ(log.drops[0], "C:\\maps\\cave.med");
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({L"C:\\a.txt", L"C:\\b.medx"})), 0);
@@ -452,7 +454,6 @@ TEST_F(MapViewWindow, CompositeInvertsSelectionMarkerAndHoverButNotCommentAreas)
     }
     view->setMarkerStyle(2);
 
-
     // A comment area over the selection keeps its own pixels.
     CommentArea* area = document.addComment(prompter);
     ASSERT_TRUE(area->setFrame({34 + 2, 34 + 2, 34 + 60, 34 + 50}));
@@ -467,6 +468,77 @@ TEST_F(MapViewWindow, CompositeInvertsSelectionMarkerAndHoverButNotCommentAreas)
         auto pixels = canvas.snapshot();
         test::writePng(folder + "selection_under_comment.png", 404, 404, pixels.data());
     }
+}
+
+TEST_F(MapViewWindow, HeldDragBeyondTheRightEdgeScrollsEvery256msThenEvery128ms) {
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at(mid(5), mid(5)));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at(401, mid(5)));
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 2600) {
+        pump();
+        Sleep(5);
+    }
+    SendMessageW(window, WM_LBUTTONUP, 0, at(401, mid(5)));
+    // The map has 20 columns: the current point stops at the last one while the requests go on.
+    EXPECT_EQ(view->currentPoint().x, 19);
+    ASSERT_GE(log.scrollTimes.size(), 9u);
+    EXPECT_EQ(log.scrolls[0], 2);
+    // Five ticks 256 ms apart, the sixth restarts the timer at 128 ms.
+    for (std::size_t i = 1; i < 5; ++i)
+        EXPECT_GE(log.scrollTimes[i] - log.scrollTimes[i - 1], 200u) << i;
+    for (std::size_t i = 7; i < log.scrollTimes.size(); ++i)
+        EXPECT_LE(log.scrollTimes[i] - log.scrollTimes[i - 1], 200u) << i;
+    const std::size_t ticks = log.scrolls.size();
+    pump();
+    Sleep(300);
+    pump();
+    EXPECT_EQ(log.scrolls.size(), ticks); // released: no more ticks
+}
+
+TEST_F(MapViewWindow, WideViewEdgeZoneAndCommentCursors) {
+    document.setViewMode(true);
+    view->rerender();
+    // 6 pixels inside a 22-pixel cell is the cell.
+    press(25 + 22 + 6, 25 + 22 + 6);
+    EXPECT_EQ(cell(1, 1).background, 3);
+    EXPECT_EQ(cell(1, 1).verticalWall, 0);
+    EXPECT_EQ(cell(1, 1).horizontalWall, 0);
+    press(25 + 44 + 4, 25 + 22 + 11);
+    EXPECT_EQ(cell(2, 1).verticalWall, 5);
+    document.setViewMode(false);
+    view->rerender();
+    // Over a comment area the cursor is the one its part asks for.
+    CommentArea* area = document.addComment(prompter);
+    ASSERT_TRUE(area->setFrame({34, 34, 154, 114}));
+    view->rerender();
+    SendMessageW(window, WM_MOUSEMOVE, 0, at(25 + 90, 25 + 70));
+    EXPECT_EQ(view->editor().commentCursor(), CommentCursor::move);
+    EXPECT_TRUE(view->editor().hover().none());
+    EXPECT_EQ(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    SendMessageW(window, WM_MOUSEMOVE, 0, at(mid(8), mid(8)));
+    EXPECT_EQ(view->editor().commentCursor(), CommentCursor::none);
+}
+
+TEST_F(MapViewWindow, CommentDragMovesTheAreaAndAutoScrolls) {
+    CommentArea* area = document.addComment(prompter);
+    ASSERT_TRUE(area->setFrame({34, 34, 154, 114}));
+    view->rerender();
+    const PixelRect before = area->frame();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at(25 + 90, 25 + 70));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at(25 + 100, 25 + 90));
+    DibCanvas canvas(404, 404);
+    compose(canvas); // the drag feedback shows
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at(25 + 110, 402));
+    SendMessageW(window, WM_TIMER, 4097, 0);
+    EXPECT_EQ(log.scrolls, (std::vector<LPARAM>{3}));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at(25 + 110, 25 + 90));
+    SendMessageW(window, WM_LBUTTONUP, 0, at(25 + 110, 25 + 90));
+    EXPECT_EQ(area->frame(), before.offset(20, 20));
+    command(ID_EDIT_UNDO);
+    ASSERT_EQ(document.commentCount(), 1);
+    EXPECT_EQ(document.commentAt(0)->frame(), before);
 }
 
 TEST_F(MapViewWindow, MouseLeaveDropsTheHover) {
@@ -502,12 +574,13 @@ TEST(MapViewRobustness, MessagesBeforeAMapExistsAndAfterEverything) {
         MapView view(document, cache, clipboard, prompter);
         ASSERT_TRUE(view.create(parent, IDC_MAP_VIEW, RECT{8, 5, 412, 409}));
         HWND w = view.handle();
-        const UINT mouse[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP, WM_MOUSELEAVE};
+        const UINT mouse[] = {WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP,
+                              WM_LBUTTONDBLCLK, WM_RBUTTONUP,   WM_MOUSELEAVE};
         for (UINT m : mouse)
             for (int p : {-50, 0, 24, 100, 398, 403, 5000})
                 SendMessageW(w, m, 0, at(p, p));
-        for (int k : {int('W'), int('Z'), int('A'), int('S'), int('X'), int('C'), VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT,
-                      VK_DELETE, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_HOME, VK_END})
+        for (int k : {int('W'), int('Z'), int('A'), int('S'), int('X'), int('C'), VK_UP, VK_DOWN, VK_LEFT,
+                      VK_RIGHT, VK_DELETE, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_HOME, VK_END})
             SendMessageW(w, WM_KEYDOWN, k, 1);
         for (int id = 32771; id <= 32800; ++id)
             SendMessageW(w, WM_COMMAND, id, 0);
