@@ -114,6 +114,27 @@ private:
     BYTE saved_[256]{};
 };
 
+// The real cursor and keyboard are shared by every process on the display: a test that relies on them takes
+// the lock the typing end-to-end tests take.
+class InputLock {
+public:
+    InputLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavrosinEndToEndInput")) {
+        if (mutex_)
+            WaitForSingleObject(mutex_, 120000);
+    }
+    ~InputLock() {
+        if (mutex_) {
+            ReleaseMutex(mutex_);
+            CloseHandle(mutex_);
+        }
+    }
+    InputLock(const InputLock&) = delete;
+    InputLock& operator=(const InputLock&) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
 class MapViewWindow : public ::testing::Test {
 protected:
     MapDocument document;
@@ -471,6 +492,11 @@ TEST_F(MapViewWindow, CompositeInvertsSelectionMarkerAndHoverButNotCommentAreas)
 }
 
 TEST_F(MapViewWindow, HeldDragBeyondTheRightEdgeScrollsEvery256msThenEvery128ms) {
+    InputLock lock;
+    // The real cursor waits where the drag goes, so that the moves it makes (confining it, say) agree.
+    POINT beyond{401, mid(5)};
+    ClientToScreen(window, &beyond);
+    SetCursorPos(beyond.x, beyond.y);
     SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at(mid(5), mid(5)));
     SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, at(401, mid(5)));
     const DWORD start = GetTickCount();
