@@ -77,8 +77,10 @@ typeAndTakeBlock(HWND window, std::initializer_list<std::initializer_list<WORD>>
     return bytes;
 }
 
-// Two copies side by side, each from its own program folder, so neither hides the other.
+// Two copies side by side, each from its own program folder, so neither hides the other; they take the
+// clipboard, the keyboard and the pointer for themselves.
 struct TwoCopies {
+    InputLock lock;
     TempFolder folderA{"clipa"};
     TempFolder folderB{"clipb"};
     ProgramRun a{folderA.path()};

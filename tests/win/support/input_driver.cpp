@@ -21,6 +21,19 @@ bool bringToFront(HWND window) {
 }
 } // namespace
 
+// The name the other typing tests lock too.
+InputLock::InputLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavrosinEndToEndInput")) {
+    if (mutex_) {
+        const DWORD waited = WaitForSingleObject(mutex_.get(), 120000);
+        held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+}
+
+InputLock::~InputLock() {
+    if (held_)
+        ReleaseMutex(mutex_.get());
+}
+
 void sendMouseMove(HWND window, int x, int y, WPARAM keys) {
     // The real pointer goes there too: a press that confines the cursor would otherwise pull it into the
     // window, and the move that causes would land somewhere else.

@@ -5,7 +5,23 @@
 
 #include <initializer_list>
 
+#include "win/platform/handles.h"
+
 namespace tav::test {
+
+// Real input goes to the foreground window and the pointer of the whole display: tests that use them hold
+// this lock (one for every process of the Wine prefix), so two of them never run side by side.
+class InputLock {
+public:
+    InputLock();
+    ~InputLock();
+    InputLock(const InputLock&) = delete;
+    InputLock& operator=(const InputLock&) = delete;
+
+private:
+    win::FileHandle mutex_;
+    bool held_ = false;
+};
 
 // Mouse messages at client pixels, each handled before the next is sent; keys are MK_ flags.
 void sendMouseMove(HWND window, int x, int y, WPARAM keys = 0);
