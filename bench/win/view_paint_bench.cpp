@@ -127,11 +127,8 @@ int main() {
 
         modeRows("");
         // A selection over most of the window and the bands through the base point.
-        auto showSelection = [&] {
-            view.setMarkerStyle(1);
-            view.editor().setSelection({42, 42}, {49, 48});
-        };
-        showSelection();
+        view.setMarkerStyle(1);
+        view.editor().setSelection({42, 42}, {49, 48});
         modeRows(", selection, bands");
         addComments(document, MapDocument::commentLimit);
         modeRows(", selection, bands, 30000 areas");
