@@ -37,11 +37,14 @@ for name in sorted(os.listdir(sys.argv[1])):
               f"{ratio:>13}  {r.get('label', '')}")
 PY
 
-# Drawing: the Windows harness under Wine on a virtual display.
+# Drawing: the Windows harnesses under Wine on a virtual display, the renderings and then the map view's
+# paint path in a real window.
 echo
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target draw_bench >/dev/null
+cmake --build --preset windows --target draw_bench view_paint_bench >/dev/null
 prefix="$root/build/windows/wineprefix"
 WINEPREFIX="$prefix" WINEDEBUG=-all xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     "$0/scripts/wine-prefix.sh" "$1"
-    wine "$0/build/windows/bench/win/draw_bench.exe"' "$root" "$prefix"
+    wine "$0/build/windows/bench/win/draw_bench.exe"
+    echo
+    wine "$0/build/windows/bench/win/view_paint_bench.exe"' "$root" "$prefix"

@@ -212,6 +212,7 @@ bool MainWindow::onInitDialog() {
     app_.setMainWindow(handle());
     background_.reset(CreateSolidBrush(0x101010));
     accelerators_ = LoadAcceleratorsW(moduleInstance(), MAKEINTRESOURCEW(IDR_MAINACCEL));
+    setIcons();
     prepareSystemMenu();
     layOutControls();
 
@@ -265,6 +266,17 @@ bool MainWindow::onInitDialog() {
 void MainWindow::failInitialisation() {
     app_.prompter().showMessage("アプリケーションの初期化に失敗しました。", msg::iconInformation);
     end(IDCANCEL);
+}
+
+void MainWindow::setIcons() {
+    const auto load = [](int width, int height) {
+        return static_cast<HICON>(LoadImageW(moduleInstance(), MAKEINTRESOURCEW(IDI_TAVROSIN), IMAGE_ICON,
+                                             width, height, LR_DEFAULTCOLOR));
+    };
+    bigIcon_.reset(load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    smallIcon_.reset(load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void MainWindow::prepareSystemMenu() {
@@ -874,6 +886,10 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::onDestroy() {
+    // A drag in the view may still hold the mouse.
+    if (GetCapture())
+        ReleaseCapture();
+    ClipCursor(nullptr);
     emptyOwnClipboard();
     app_.setMainWindow(nullptr);
     background_.reset();

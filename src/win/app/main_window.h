@@ -38,6 +38,7 @@ protected:
 
 private:
     // Initialisation steps.
+    void setIcons();
     void prepareSystemMenu();
     void layOutControls();
     bool createView();
@@ -87,6 +88,8 @@ private:
     MapDocument& document_;
     std::string commandLineFile_;
     Brush background_;
+    Icon bigIcon_;
+    Icon smallIcon_;
     MapClipboard clipboard_;
     MapView view_;
     MapScrollBars scrollBars_;
