@@ -1,5 +1,5 @@
 #pragma once
-// The decisions of the map editing view (Part 3.2) without any window: scroll origin, selection, hover
+// The decisions of the map editing view without any window: scroll origin, selection, hover
 // element, drags with auto-scroll, the active comment area, key and mouse edits and the view's commands.
 // The Windows view feeds it pixels, keys and timer ticks and carries out what it asks of its host.
 #include <cstdint>
@@ -31,7 +31,7 @@ public:
     virtual bool ownerAlive() const { return true; }
 };
 
-// The clipboard as the editor uses it (Part 2.5).
+// The clipboard as the editor uses it.
 class EditorClipboard {
 public:
     virtual ~EditorClipboard() = default;

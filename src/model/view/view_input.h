@@ -1,5 +1,5 @@
 #pragma once
-// The arithmetic of the map editing view (Part 3.2): which pixel is which cell or edge, the rectangles the
+// The arithmetic of the map editing view: which pixel is which cell or edge, the rectangles the
 // overlays invert, where the cursor is confined, where auto-scrolling goes and where centring puts the
 // origin. Platform-free; the Windows view only turns these numbers into calls.
 #include <cstdint>
@@ -108,7 +108,7 @@ CellPoint clampedVisibleCell(const ViewGeometry& g, int x, int y);
 // Direction bits of a point outside the grid (0 on the grid).
 int outsideDirection(const ViewGeometry& g, int x, int y);
 
-// The hover element at a view pixel (Part 3.2, Hover element).
+// The hover element at a view pixel.
 HoverElement hoverAt(const ViewGeometry& g, int x, int y);
 
 // Normalised rectangle (edges included) of two corners.

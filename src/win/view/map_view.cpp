@@ -668,7 +668,7 @@ bool MapView::onCommand(int id) {
     }
     finishInPlaceEditing();
     if (id == view_command::format)
-        return true; // the comment format dialog (Part 4.2) comes with its own issue
+        return true; // the comment format dialog is not there yet
     s.editor.command(id, s.keyRepeating);
     return true;
 }
