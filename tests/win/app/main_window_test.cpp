@@ -1,9 +1,11 @@
-// The main window in this process, run by its own message loop: what each idle pass enables.
+// The main window in this process, run by its own message loop: what each idle pass enables and what the
+// switches beside the map change.
 #include "win/app/main_window.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "resource.h"
@@ -31,71 +33,119 @@ bool menuEnabled(HWND window, int id) {
     return !(GetMenuState(GetMenu(window), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED);
 }
 
-// Each timer tick checks what the previous idle pass left and sets up the next one.
-struct IdleRun {
+using Step = std::function<void(HWND main, MapDocument& document)>;
+
+// Runs the steps one per timer tick inside the window's loop; each tick posts a message, so an idle pass
+// runs before the next step. The window is closed after the last step.
+struct Steps {
     win::Application* app = nullptr;
     MapDocument* document = nullptr;
-    int step = 0;
-    std::vector<bool> paste;
-    std::vector<bool> undo;
+    std::vector<Step> steps;
+    std::size_t next = 0;
 };
-IdleRun* current = nullptr;
+Steps* running = nullptr;
 
 void CALLBACK onTick(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND main = current->app->mainWindow();
+    HWND main = running->app->mainWindow();
     if (!main)
         return;
-    if (current->step > 0) {
-        current->paste.push_back(menuEnabled(main, ID_EDIT_PASTE));
-        current->undo.push_back(menuEnabled(main, ID_EDIT_UNDO));
-    }
-    switch (current->step++) {
-    case 0:
-        setClipboard(nullptr);
-        break;
-    case 1:
-        setClipboard(L"TAVROSIN-MAP");
-        break;
-    case 2:
-        setClipboard(L"TAVROSIN-COMMENT");
-        SendMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_KEYDOWN, 'X', 1); // keyboard editing is on
-        break;
-    case 3:
-        setClipboard(L"ANOTHER-FORMAT");
-        break;
-    default:
-        // Leave without the question about the unsaved edit.
-        KillTimer(nullptr, timer);
-        current->document->setModified(false);
-        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    if (running->next < running->steps.size()) {
+        running->steps[running->next++](main, *running->document);
+        PostMessageW(main, WM_NULL, 0, 0);
         return;
     }
-    PostMessageW(main, WM_NULL, 0, 0); // a message, so an idle pass follows
+    // Leave without the question about unsaved edits.
+    KillTimer(nullptr, timer);
+    running->document->setModified(false);
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
 }
 
-TEST(MainWindow, IdlePassesEnablePasteByTheClipboardAndUndoByTheJournal) {
-    TempFolder folder("idle");
-    ASSERT_TRUE(CopyFileW(win::widen(builtProgramFolder() + "Base.mpb").c_str(),
-                          win::widen(folder.path() + "Base.mpb").c_str(), FALSE));
-    win::DrawingResourceCache cache;
-    MapDocument document;
-    win::Application app(document, cache);
-    document.setPalettePaths(folder.path() + "Start.mps", folder.path() + "Base.mpb");
-    IdleRun run;
-    run.app = &app;
-    run.document = &document;
-    current = &run;
-    SetTimer(nullptr, 0, 60, &onTick);
-    {
-        win::MainWindow window(app, document, "");
-        window.run();
+class MainWindowRunner : public ::testing::Test {
+protected:
+    void run(std::vector<Step> steps) {
+        ASSERT_TRUE(CopyFileW(win::widen(builtProgramFolder() + "Base.mpb").c_str(),
+                              win::widen(folder.path() + "Base.mpb").c_str(), FALSE));
+        win::DrawingResourceCache cache;
+        win::Application app(document, cache);
+        document.setPalettePaths(folder.path() + "Start.mps", folder.path() + "Base.mpb");
+        Steps state{&app, &document, std::move(steps)};
+        running = &state;
+        SetTimer(nullptr, 0, 60, &onTick);
+        {
+            win::MainWindow window(app, document, "");
+            window.run();
+        }
+        running = nullptr;
+        EXPECT_EQ(state.next, state.steps.size()) << "the window ended early";
     }
-    current = nullptr;
-    setClipboard(nullptr);
 
-    EXPECT_EQ(run.paste, (std::vector<bool>{false, true, true, false}));
-    EXPECT_EQ(run.undo, (std::vector<bool>{false, false, true, true}));
+    TempFolder folder{"window"};
+    MapDocument document;
+};
+
+TEST_F(MainWindowRunner, IdlePassesEnablePasteByTheClipboardAndUndoByTheJournal) {
+    std::vector<bool> paste;
+    std::vector<bool> undo;
+    auto record = [&](HWND main) {
+        paste.push_back(menuEnabled(main, ID_EDIT_PASTE));
+        undo.push_back(menuEnabled(main, ID_EDIT_UNDO));
+    };
+    run({
+        [&](HWND, MapDocument&) { setClipboard(nullptr); },
+        [&](HWND main, MapDocument&) {
+            record(main);
+            setClipboard(L"TAVROSIN-MAP");
+        },
+        [&](HWND main, MapDocument&) {
+            record(main);
+            setClipboard(L"TAVROSIN-COMMENT");
+            SendMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_KEYDOWN, 'X', 1); // keyboard editing is on
+        },
+        [&](HWND main, MapDocument&) {
+            record(main);
+            setClipboard(L"ANOTHER-FORMAT");
+        },
+        [&](HWND main, MapDocument&) { record(main); },
+    });
+    setClipboard(nullptr);
+    EXPECT_EQ(paste, (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(undo, (std::vector<bool>{false, false, true, true}));
     EXPECT_EQ(document.width(), 31);
+}
+
+TEST_F(MainWindowRunner, SwitchesSetTheEditMaskAndTheMarkerButtons) {
+    auto click = [](HWND main, int id) { SendMessageW(GetDlgItem(main, id), BM_CLICK, 0, 0); };
+    auto checked = [](HWND main, int id) { return IsDlgButtonChecked(main, id) == BST_CHECKED; };
+    run({
+        [&](HWND main, MapDocument& doc) {
+            EXPECT_EQ(doc.editMask(), 15);
+            click(main, IDC_EDIT_ROOM);
+            EXPECT_EQ(doc.editMask(), 15 & ~4);
+            click(main, IDC_EDIT_HWALL);
+            EXPECT_EQ(doc.editMask(), 15 & ~4 & ~1);
+            click(main, IDC_EDIT_ROOM);
+            EXPECT_EQ(doc.editMask(), 15 & ~1);
+        },
+        [&](HWND main, MapDocument&) {
+            click(main, IDC_MARKER_HIDE);
+            EXPECT_TRUE(checked(main, IDC_MARKER_HIDE));
+            EXPECT_FALSE(checked(main, IDC_MARKER_TYPE1));
+            EXPECT_FALSE(checked(main, IDC_MARKER_TYPE2));
+            click(main, IDC_MARKER_TYPE2);
+            EXPECT_FALSE(checked(main, IDC_MARKER_HIDE));
+            EXPECT_TRUE(checked(main, IDC_MARKER_TYPE2));
+        },
+        [&](HWND main, MapDocument& doc) {
+            // The view mode button switches the document's scale; the size fields show the map.
+            click(main, IDC_VIEW_MODE);
+            EXPECT_TRUE(doc.isWide());
+            EXPECT_EQ(doc.visibleColumns(), 17);
+            click(main, IDC_VIEW_MODE);
+            EXPECT_FALSE(doc.isWide());
+            BOOL ok = FALSE;
+            EXPECT_EQ(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE), 31u);
+        },
+    });
 }
 
 } // namespace
