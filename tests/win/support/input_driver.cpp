@@ -39,7 +39,13 @@ void sendMouseMove(HWND window, int x, int y, WPARAM keys) {
     // window, and the move that causes would land somewhere else.
     POINT screen{x, y};
     ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
+    POINT now{};
+    if (GetCursorPos(&now) && (now.x != screen.x || now.y != screen.y)) {
+        SetCursorPos(screen.x, screen.y);
+        // The real move reaches the window through its queue at a time of its own: let it arrive now
+        // rather than in the middle of the press that follows.
+        Sleep(100);
+    }
     SendMessageW(window, WM_MOUSEMOVE, keys, at(x, y));
 }
 
