@@ -95,6 +95,7 @@ struct TwoCopies {
             return false;
         SetWindowPos(mainA, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         SetWindowPos(mainB, nullptr, 640, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        parkPointer(viewA, mid(2), mid(2));
         return true;
     }
 };
@@ -145,6 +146,7 @@ TEST(TwoRunningCopies, CellsCopiedInOneCopyPasteIntoAnother) {
 
     // In B (untouched): a Ctrl-click puts the base point on visible cell (5, 6), Ctrl+V pastes there and
     // selects the pasted block, Ctrl+C puts that block on the clipboard.
+    parkPointer(copies.viewB, mid(5), mid(6));
     sendClick(copies.viewB, mid(5), mid(6), MK_CONTROL);
     MapBlock fromB;
     ASSERT_TRUE(MapBlock::decode(
@@ -164,6 +166,7 @@ TEST(TwoRunningCopies, CommentAreaCopiedInOneCopyPastesIntoAnother) {
                  reinterpret_cast<LPARAM>(create));
     ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(GetDlgItem(copies.mainA, IDC_UNDO)) != FALSE; }));
     const int centre = 25 + 11 * 34 / 2;
+    parkPointer(copies.viewA, centre, centre);
     sendDoubleClick(copies.viewA, centre, centre);
     HWND editor = FindWindowExW(copies.viewA, nullptr, L"Edit", nullptr);
     ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(editor) != FALSE; }));

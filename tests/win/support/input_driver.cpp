@@ -34,18 +34,16 @@ InputLock::~InputLock() {
         ReleaseMutex(mutex_.get());
 }
 
-void sendMouseMove(HWND window, int x, int y, WPARAM keys) {
-    // The real pointer goes there too: a press that confines the cursor would otherwise pull it into the
-    // window, and the move that causes would land somewhere else.
+void parkPointer(HWND window, int x, int y) {
     POINT screen{x, y};
     ClientToScreen(window, &screen);
-    POINT now{};
-    if (GetCursorPos(&now) && (now.x != screen.x || now.y != screen.y)) {
-        SetCursorPos(screen.x, screen.y);
-        // The real move reaches the window through its queue at a time of its own: let it arrive now
-        // rather than in the middle of the press that follows.
-        Sleep(100);
-    }
+    SetCursorPos(screen.x, screen.y);
+    // The move this causes reaches the window through its queue, at a time of its own; let it arrive
+    // before any press, or it would land in the middle of a drag.
+    Sleep(300);
+}
+
+void sendMouseMove(HWND window, int x, int y, WPARAM keys) {
     SendMessageW(window, WM_MOUSEMOVE, keys, at(x, y));
 }
 

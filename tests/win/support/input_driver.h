@@ -23,7 +23,12 @@ private:
     bool held_ = false;
 };
 
-// Mouse messages at client pixels, each handled before the next is sent; keys are MK_ flags.
+// Puts the real pointer at a client pixel and gives the window time to see it there. Park it inside the
+// grid of the view about to be pressed, where the presses will be: the view confines the pointer to its
+// grid on a press, and a real move caused while messages are being sent would land in the middle of them.
+void parkPointer(HWND window, int x, int y);
+// Mouse messages at client pixels, each handled before the next is sent; keys are MK_ flags. The real
+// pointer stays where it is.
 void sendMouseMove(HWND window, int x, int y, WPARAM keys = 0);
 // A move there (so hover-driven windows see where the press lands), a press and a release.
 void sendClick(HWND window, int x, int y, WPARAM keys = 0);
