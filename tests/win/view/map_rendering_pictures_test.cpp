@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "model/document/map_file.h"
 #include "model/document/palette_block.h"
+#include "model/document/palette_storage.h"
 #include "model/view/map_layout.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "view/map_rendering_support.h"
+#include "win/platform/win32_file_system.h"
 
 namespace tav::win {
 namespace {
@@ -171,6 +174,15 @@ TEST_F(MapRenderingPictures, SampleMapInBothViewsAndAsAWholeMap) {
     ASSERT_TRUE(drawWholeMap(more.dc(), bench.document, false, 0, 0, 14, 12, size.width, size.height,
                              map_view::exportMargin, map_view::exportMargin, bench.tools));
     EXPECT_TRUE(more.save(folder + "whole_other_patterns.png", zoom));
+}
+
+// The same map as a file, for opening in the program (scripts/screenshot.sh takes it as an argument).
+TEST_F(MapRenderingPictures, SampleMapSavesAsAMapFile) {
+    Win32FileSystem files;
+    PaletteStorage palettes(files, bench.prompter);
+    MapFileStorage maps(files, bench.prompter, palettes);
+    EXPECT_TRUE(maps.save(bench.document, folder + "sample.MED"));
+    EXPECT_TRUE(bench.prompter.shown.empty());
 }
 
 } // namespace
