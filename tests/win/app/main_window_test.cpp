@@ -8,11 +8,16 @@
 #include <functional>
 #include <vector>
 
+#include "model/document/map_file.h"
+#include "model/document/palette_storage.h"
 #include "resource.h"
+#include "support/input_driver.h"
 #include "support/program_run.h"
+#include "support/recording_prompter.h"
 #include "support/temp_folder.h"
 #include "win/app/application.h"
 #include "win/platform/text.h"
+#include "win/platform/win32_file_system.h"
 
 namespace tav::test {
 namespace {
@@ -144,6 +149,42 @@ TEST_F(MainWindowRunner, SwitchesSetTheEditMaskAndTheMarkerButtons) {
             EXPECT_FALSE(doc.isWide());
             BOOL ok = FALSE;
             EXPECT_EQ(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE), 31u);
+        },
+    });
+}
+
+// A map file dropped on the view among other files is opened: the file's cells, its size shown, the file
+// remembered as the current one.
+TEST_F(MainWindowRunner, DroppedMapFileIsOpened) {
+    const std::string path = folder.path() + "dropped.med";
+    {
+        MapDocument source;
+        ASSERT_TRUE(source.resize(7, 5, true));
+        bool first = false;
+        source.setCell(6, 4, layer::room, 3, first);
+        source.setCell(2, 1, layer::horizontalWall, 2, first);
+        win::Win32FileSystem files;
+        RecordingPrompter prompter;
+        PaletteStorage palettes(files, prompter);
+        MapFileStorage maps(files, prompter, palettes);
+        ASSERT_TRUE(maps.save(source, path));
+    }
+    run({
+        [&](HWND main, MapDocument&) {
+            SendMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(
+                             makeFileDrop({win::widen(folder.path() + "notes.txt"), win::widen(path)})),
+                         0);
+        },
+        [&](HWND main, MapDocument& doc) {
+            EXPECT_EQ(doc.width(), 7);
+            EXPECT_EQ(doc.height(), 5);
+            EXPECT_EQ(doc.cell(6, 4).room, 3);
+            EXPECT_EQ(doc.cell(2, 1).horizontalWall, 2);
+            EXPECT_TRUE(doc.hasFile());
+            EXPECT_EQ(doc.currentFileName(), path);
+            BOOL ok = FALSE;
+            EXPECT_EQ(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE), 7u);
         },
     });
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "resource.h"
+#include "support/input_driver.h"
 #include "support/png_writer.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -81,27 +82,6 @@ public:
 private:
     HWND view_;
     std::vector<std::uint32_t> pixels_;
-};
-
-// Real key input goes to the foreground window of the display: tests that type hold this lock (shared by
-// every process of the Wine prefix), so two of them never run side by side.
-class InputLock {
-public:
-    InputLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavrosinEndToEndInput")) {
-        if (mutex_)
-            WaitForSingleObject(mutex_, 120000);
-    }
-    ~InputLock() {
-        if (mutex_) {
-            ReleaseMutex(mutex_);
-            CloseHandle(mutex_);
-        }
-    }
-    InputLock(const InputLock&) = delete;
-    InputLock& operator=(const InputLock&) = delete;
-
-private:
-    HANDLE mutex_;
 };
 
 class MapEditing : public ::testing::Test {

@@ -1,5 +1,8 @@
 #include "support/input_driver.h"
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -84,6 +87,24 @@ bool typeChord(HWND window, std::initializer_list<WORD> keys) {
         inputs.push_back(input);
     }
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+HDROP makeFileDrop(const std::vector<std::wstring>& files) {
+    std::size_t chars = 1;
+    for (const auto& f : files)
+        chars += f.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const auto& f : files) {
+        std::memcpy(text, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
+        text += f.size() + 1;
+    }
+    *text = 0;
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 } // namespace tav::test

@@ -2,8 +2,11 @@
 // Input for windows of another running program: mouse messages sent in order, and key chords typed for
 // real, since accelerators read the keyboard state that only real input sets.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "win/platform/handles.h"
 
@@ -40,5 +43,8 @@ void sendDoubleClick(HWND window, int x, int y);
 // released in reverse. False when the window could not be brought to the foreground or the input was
 // refused.
 bool typeChord(HWND window, std::initializer_list<WORD> keys);
+
+// A drop of these files, as the shell hands it to WM_DROPFILES (the receiver frees it).
+HDROP makeFileDrop(const std::vector<std::wstring>& files);
 
 } // namespace tav::test

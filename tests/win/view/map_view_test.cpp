@@ -13,6 +13,7 @@
 #include "model/view/map_editor.h"
 #include "resource.h"
 #include "support/dib_canvas.h"
+#include "support/input_driver.h"
 #include "support/png_writer.h"
 #include "support/recording_prompter.h"
 #include "win/document/clipboard.h"
@@ -25,6 +26,8 @@ namespace {
 
 using test::cream;
 using test::DibCanvas;
+using test::InputLock;
+using test::makeFileDrop;
 
 constexpr COLORREF inverted(COLORREF c) {
     return RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c));
@@ -112,27 +115,6 @@ public:
 
 private:
     BYTE saved_[256]{};
-};
-
-// The real cursor and keyboard are shared by every process on the display: a test that relies on them takes
-// the lock the typing end-to-end tests take.
-class InputLock {
-public:
-    InputLock() : mutex_(CreateMutexW(nullptr, FALSE, L"TavrosinEndToEndInput")) {
-        if (mutex_)
-            WaitForSingleObject(mutex_, 120000);
-    }
-    ~InputLock() {
-        if (mutex_) {
-            ReleaseMutex(mutex_);
-            CloseHandle(mutex_);
-        }
-    }
-    InputLock(const InputLock&) = delete;
-    InputLock& operator=(const InputLock&) = delete;
-
-private:
-    HANDLE mutex_;
 };
 
 class MapViewWindow : public ::testing::Test {
@@ -339,31 +321,13 @@ TEST_F(MapViewWindow, SelectionDragAutoScrollsThroughTheParent) {
     EXPECT_EQ(log.buttons.size(), 1u);
 }
 
-// A drop of these files, as the shell hands it over.
-HDROP makeDrop(const std::vector<std::wstring>& files) {
-    std::size_t chars = 1;
-    for (const auto& f : files)
-        chars += f.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const auto& f : files) {
-        std::memcpy(text, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
-        text += f.size() + 1;
-    }
-    *text = 0;
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 TEST_F(MapViewWindow, DroppedMapFileIsHandedToTheParent) {
     SendMessageW(window, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(makeDrop({L"C:\\maps\\notes.txt", L"C:\\maps\\cave.med"})), 0);
+                 reinterpret_cast<WPARAM>(makeFileDrop({L"C:\\maps\\notes.txt", L"C:\\maps\\cave.med"})), 0);
     ASSERT_EQ(log.drops.size(), 1u);
     EXPECT_EQ(log.drops[0], "C:\\maps\\cave.med");
-    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({L"C:\\a.txt", L"C:\\b.medx"})), 0);
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeFileDrop({L"C:\\a.txt", L"C:\\b.medx"})),
+                 0);
     EXPECT_EQ(log.drops.size(), 1u);
 }
 
