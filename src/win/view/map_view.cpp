@@ -622,9 +622,10 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         DestroyWindow(placeholder);
     }
-    s.edit = CreateWindowExW(
-        0, L"EDIT", L"", WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-        0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    // No scroll bar: it would take much of a small area's width from the text, which wraps there as drawn.
+    s.edit = CreateWindowExW(0, L"EDIT", L"",
+                             WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL, 0, 0,
+                             10, 10, window, nullptr, moduleInstance(), nullptr);
     if (s.edit)
         SetWindowSubclass(s.edit, editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     s.popup.reset(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_VIEWMENU)));

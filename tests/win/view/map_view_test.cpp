@@ -405,6 +405,10 @@ TEST_F(MapViewWindow, CommentPopupAndInPlaceEditing) {
     SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(25 + 90, 25 + 70));
     ASSERT_TRUE(view->editingInPlace());
     EXPECT_TRUE(IsWindowVisible(view->inPlaceEditor()));
+    // The whole text rectangle, 3 pixels in, is for the text: the text wraps where it is drawn.
+    RECT client{};
+    GetClientRect(view->inPlaceEditor(), &client);
+    EXPECT_EQ(client.right, area->textRect().width() - 6);
     // Delete and cursor keys reaching the view while the text is typed stay with the text.
     if (GetFocus() == view->inPlaceEditor()) {
         EXPECT_TRUE(view->onCommand(ID_EDIT_DELETE));
