@@ -506,6 +506,10 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
             tracking = TrackMouseEvent(&track) != FALSE;
         }
+        // A drag follows the held button only: a move without it (the pointer pulled into the confinement
+        // from elsewhere, say) would otherwise carry the area or the selection away.
+        if (editor.dragging() && (wParam & MK_LBUTTON) == 0)
+            return 0;
         editor.mouseMove(x, y);
         return 0;
     case WM_MOUSELEAVE:

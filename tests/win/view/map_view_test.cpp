@@ -571,6 +571,28 @@ TEST_F(MapViewWindow, CommentDragMovesTheAreaAndAutoScrolls) {
     EXPECT_EQ(document.commentAt(0)->frame(), before);
 }
 
+TEST_F(MapViewWindow, MovesWithoutTheHeldButtonDragNothing) {
+    // A move reported with the button up during a press (the real pointer elsewhere, pulled into the
+    // confinement) neither carries a new comment area away nor stretches the selection.
+    CommentArea* area = document.addComment(prompter);
+    ASSERT_TRUE(area->setFrame({34, 34, 154, 114}));
+    view->rerender();
+    const PixelRect before = area->frame();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at(25 + 90, 25 + 70));
+    SendMessageW(window, WM_MOUSEMOVE, 0, at(390, 390));
+    SendMessageW(window, WM_LBUTTONUP, 0, at(25 + 90, 25 + 70));
+    EXPECT_EQ(area->frame(), before);
+    SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(25 + 90, 25 + 70));
+    EXPECT_TRUE(view->editingInPlace());
+    SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at(mid(8), mid(8)));
+    SendMessageW(window, WM_MOUSEMOVE, 0, at(mid(10), mid(10)));
+    SendMessageW(window, WM_LBUTTONUP, 0, at(mid(10), mid(10)));
+    EXPECT_EQ(view->currentPoint().x, view->basePoint().x);
+    EXPECT_EQ(view->currentPoint().y, view->basePoint().y);
+}
+
 TEST_F(MapViewWindow, MouseLeaveDropsTheHover) {
     SendMessageW(window, WM_MOUSEMOVE, 0, at(mid(6), edge(6, 2)));
     EXPECT_FALSE(view->editor().hover().none());
