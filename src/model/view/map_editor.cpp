@@ -558,6 +558,8 @@ void MapEditor::paste() {
         if (CommentArea* area = clipboard_->pasteComment(origin_.column, origin_.row)) {
             if (CommentArea* old = activeComment())
                 old->clearDragPart();
+            // Marked like an area taken by a press, so that it shows which area the keys now act on.
+            area->select();
             active_ = area;
             host_.rerender();
         }

@@ -506,6 +506,10 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
             tracking = TrackMouseEvent(&track) != FALSE;
         }
+        // A drag follows the held button only: a move without it (the pointer pulled into the confinement
+        // from elsewhere, say) would otherwise carry the area or the selection away.
+        if (editor.dragging() && (wParam & MK_LBUTTON) == 0)
+            return 0;
         editor.mouseMove(x, y);
         return 0;
     case WM_MOUSELEAVE:
@@ -622,9 +626,10 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         DestroyWindow(placeholder);
     }
-    s.edit = CreateWindowExW(
-        0, L"EDIT", L"", WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-        0, 0, 10, 10, window, nullptr, moduleInstance(), nullptr);
+    // No scroll bar: it would take much of a small area's width from the text, which wraps there as drawn.
+    s.edit = CreateWindowExW(0, L"EDIT", L"",
+                             WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL, 0, 0,
+                             10, 10, window, nullptr, moduleInstance(), nullptr);
     if (s.edit)
         SetWindowSubclass(s.edit, editorProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     s.popup.reset(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_VIEWMENU)));

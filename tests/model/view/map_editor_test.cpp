@@ -409,6 +409,9 @@ TEST_F(MapEditorTest, PasteSelectsThePastedBlockOrActivatesThePastedComment) {
     editor.command(view_command::paste, false);
     ASSERT_NE(clipboard.pastedArea, nullptr);
     EXPECT_EQ(editor.activeComment(), clipboard.pastedArea);
+    // It shows as selected, as an area taken by a press does, so Delete and the arrow keys have a visible
+    // target.
+    EXPECT_NE(clipboard.pastedArea->dragPart(), comment::part::none);
     // Delete removes the active comment area, not cells.
     bool first = false;
     doc.setCell(4, 5, layer::room, 3, first);

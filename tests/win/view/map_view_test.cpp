@@ -369,6 +369,10 @@ TEST_F(MapViewWindow, CommentPopupAndInPlaceEditing) {
     SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(25 + 90, 25 + 70));
     ASSERT_TRUE(view->editingInPlace());
     EXPECT_TRUE(IsWindowVisible(view->inPlaceEditor()));
+    // The whole text rectangle, 3 pixels in, is for the text: the text wraps where it is drawn.
+    RECT client{};
+    GetClientRect(view->inPlaceEditor(), &client);
+    EXPECT_EQ(client.right, area->textRect().width() - 6);
     // Delete and cursor keys reaching the view while the text is typed stay with the text.
     if (GetFocus() == view->inPlaceEditor()) {
         EXPECT_TRUE(view->onCommand(ID_EDIT_DELETE));
@@ -529,6 +533,28 @@ TEST_F(MapViewWindow, CommentDragMovesTheAreaAndAutoScrolls) {
     command(ID_EDIT_UNDO);
     ASSERT_EQ(document.commentCount(), 1);
     EXPECT_EQ(document.commentAt(0)->frame(), before);
+}
+
+TEST_F(MapViewWindow, MovesWithoutTheHeldButtonDragNothing) {
+    // A move reported with the button up during a press (the real pointer elsewhere, pulled into the
+    // confinement) neither carries a new comment area away nor stretches the selection.
+    CommentArea* area = document.addComment(prompter);
+    ASSERT_TRUE(area->setFrame({34, 34, 154, 114}));
+    view->rerender();
+    const PixelRect before = area->frame();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at(25 + 90, 25 + 70));
+    SendMessageW(window, WM_MOUSEMOVE, 0, at(390, 390));
+    SendMessageW(window, WM_LBUTTONUP, 0, at(25 + 90, 25 + 70));
+    EXPECT_EQ(area->frame(), before);
+    SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at(25 + 90, 25 + 70));
+    EXPECT_TRUE(view->editingInPlace());
+    SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at(mid(8), mid(8)));
+    SendMessageW(window, WM_MOUSEMOVE, 0, at(mid(10), mid(10)));
+    SendMessageW(window, WM_LBUTTONUP, 0, at(mid(10), mid(10)));
+    EXPECT_EQ(view->currentPoint().x, view->basePoint().x);
+    EXPECT_EQ(view->currentPoint().y, view->basePoint().y);
 }
 
 TEST_F(MapViewWindow, MouseLeaveDropsTheHover) {
