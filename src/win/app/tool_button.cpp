@@ -3,6 +3,7 @@
 #include <string>
 
 #include "win/platform/handles.h"
+#include "win/view/coloured_button.h"
 
 namespace tav::win {
 
@@ -17,11 +18,7 @@ void ToolButton::attach(HWND button, COLORREF face, COLORREF light, COLORREF sha
     light_ = light;
     shadow_ = shadow;
     arrow_ = arrow;
-    if (!button)
-        return;
-    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-    SetWindowLongPtrW(button, GWL_STYLE, (style & ~LONG_PTR{BS_TYPEMASK}) | BS_OWNERDRAW);
-    InvalidateRect(button, nullptr, TRUE);
+    makeOwnerDrawn(button);
 }
 
 bool ToolButton::draw(const DRAWITEMSTRUCT& item) const {
@@ -32,22 +29,7 @@ bool ToolButton::draw(const DRAWITEMSTRUCT& item) const {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    Brush face(CreateSolidBrush(face_));
-    FillRect(dc, &r, face.get());
-    Pen light(CreatePen(PS_SOLID, 1, pressed ? shadow_ : light_));
-    Pen shadow(CreatePen(PS_SOLID, 1, pressed ? light_ : shadow_));
-    {
-        SelectObjectScope pen(dc, light.get());
-        MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-        LineTo(dc, r.left, r.top);
-        LineTo(dc, r.right - 1, r.top);
-    }
-    {
-        SelectObjectScope pen(dc, shadow.get());
-        MoveToEx(dc, r.right - 1, r.top, nullptr);
-        LineTo(dc, r.right - 1, r.bottom - 1);
-        LineTo(dc, r.left - 1, r.bottom - 1);
-    }
+    drawButtonFace(dc, r, face_, light_, shadow_, pressed);
     RECT inside = r;
     if (pressed)
         OffsetRect(&inside, 1, 1);
@@ -55,11 +37,7 @@ bool ToolButton::draw(const DRAWITEMSTRUCT& item) const {
         drawArrow(dc, inside, disabled);
     else
         drawText(dc, inside, disabled);
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = r;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
+    drawButtonFocus(item);
     return true;
 }
 

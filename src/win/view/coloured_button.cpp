@@ -6,16 +6,45 @@
 
 namespace tav::win {
 
-void ColouredButton::attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow) {
-    button_ = button;
-    face_ = face;
-    light_ = light;
-    shadow_ = shadow;
+void makeOwnerDrawn(HWND button) {
     if (!button)
         return;
     LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
     SetWindowLongPtrW(button, GWL_STYLE, (style & ~LONG_PTR{BS_TYPEMASK}) | BS_OWNERDRAW);
     InvalidateRect(button, nullptr, TRUE);
+}
+
+void drawButtonFace(HDC dc, const RECT& r, COLORREF face, COLORREF light, COLORREF shadow, bool pressed) {
+    Brush faceBrush(CreateSolidBrush(face));
+    FillRect(dc, &r, faceBrush.get());
+    Pen lightPen(CreatePen(PS_SOLID, 1, pressed ? shadow : light));
+    Pen shadowPen(CreatePen(PS_SOLID, 1, pressed ? light : shadow));
+    {
+        SelectObjectScope pen(dc, lightPen.get());
+        MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+        LineTo(dc, r.left, r.top);
+        LineTo(dc, r.right - 1, r.top);
+    }
+    SelectObjectScope pen(dc, shadowPen.get());
+    MoveToEx(dc, r.right - 1, r.top, nullptr);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left - 1, r.bottom - 1);
+}
+
+void drawButtonFocus(const DRAWITEMSTRUCT& item) {
+    if (!(item.itemState & ODS_FOCUS))
+        return;
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(item.hDC, &focus);
+}
+
+void ColouredButton::attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow) {
+    button_ = button;
+    face_ = face;
+    light_ = light;
+    shadow_ = shadow;
+    makeOwnerDrawn(button);
 }
 
 bool ColouredButton::draw(const DRAWITEMSTRUCT& item) const {
@@ -25,22 +54,7 @@ bool ColouredButton::draw(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
 
-    Brush face(CreateSolidBrush(face_));
-    FillRect(dc, &r, face.get());
-    Pen light(CreatePen(PS_SOLID, 1, pressed ? shadow_ : light_));
-    Pen shadow(CreatePen(PS_SOLID, 1, pressed ? light_ : shadow_));
-    {
-        SelectObjectScope pen(dc, light.get());
-        MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-        LineTo(dc, r.left, r.top);
-        LineTo(dc, r.right - 1, r.top);
-    }
-    {
-        SelectObjectScope pen(dc, shadow.get());
-        MoveToEx(dc, r.right - 1, r.top, nullptr);
-        LineTo(dc, r.right - 1, r.bottom - 1);
-        LineTo(dc, r.left - 1, r.bottom - 1);
-    }
+    drawButtonFace(dc, r, face_, light_, shadow_, pressed);
 
     int length = GetWindowTextLengthW(button_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
@@ -52,11 +66,7 @@ bool ColouredButton::draw(const DRAWITEMSTRUCT& item) const {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
     DrawTextW(dc, text.c_str(), length, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = r;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
+    drawButtonFocus(item);
     return true;
 }
 

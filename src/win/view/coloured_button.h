@@ -4,6 +4,13 @@
 
 namespace tav::win {
 
+// Makes a push button owner-drawn; its parent then forwards WM_DRAWITEM.
+void makeOwnerDrawn(HWND button);
+// The face with a one-pixel light top-left and shadow bottom-right edge, swapped while pressed.
+void drawButtonFace(HDC dc, const RECT& r, COLORREF face, COLORREF light, COLORREF shadow, bool pressed);
+// The dotted focus rectangle 3 pixels inside the item, when it has the focus.
+void drawButtonFocus(const DRAWITEMSTRUCT& item);
+
 class ColouredButton {
 public:
     // Makes the button owner-drawn; its parent forwards WM_DRAWITEM to draw.
