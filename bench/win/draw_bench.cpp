@@ -15,6 +15,7 @@
 #include "win/comments/comment_drawing.h"
 #include "win/marks/mark_drawing.h"
 #include "win/marks/room_mark_images.h"
+#include "win/platform/dib_image.h"
 #include "win/platform/handles.h"
 #include "win/view/drawing_resource_cache.h"
 #include "win/view/map_rendering.h"
@@ -24,32 +25,6 @@ namespace {
 using namespace tav;
 using namespace tav::win;
 using namespace tav::bench;
-
-// A 32-bit DIB section selected into a memory context.
-class Canvas {
-public:
-    Canvas(int width, int height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc_.reset(CreateCompatibleDC(nullptr));
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Canvas() { SelectObject(dc_.get(), old_); }
-    HDC dc() const { return dc_.get(); }
-    bool ready() const { return bitmap_ && dc_; }
-
-private:
-    MemoryDc dc_;
-    Bitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
 
 } // namespace
 
@@ -69,8 +44,8 @@ int main() {
         return 1;
     }
     const MapDrawingTools tools{cache, rooms, fonts};
-    Canvas view(map_view::imageSide, map_view::imageSide);
-    if (!view.ready())
+    DibImage view(map_view::imageSide, map_view::imageSide);
+    if (!view)
         return 1;
 
     std::vector<Row> rows;
@@ -81,8 +56,8 @@ int main() {
     auto wholeRow = [&](bool wide, const char* what) {
         const PixelSize size =
             wholeMapImageSize(99, 99, wide, map_view::printMarginX, map_view::printMarginY);
-        Canvas whole(size.width, size.height);
-        if (!whole.ready())
+        DibImage whole(size.width, size.height);
+        if (!whole)
             return;
         const std::string name = std::string("drawWholeMap 99x99 ") + (wide ? "wide" : "normal") + what;
         rows.push_back({name, timePerCall([&] {

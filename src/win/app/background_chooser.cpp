@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win/platform/dib_image.h"
 #include "win/platform/text.h"
 #include "win/view/drawing_resource_cache.h"
 
@@ -23,15 +24,8 @@ void BackgroundChooser::attach(HWND combo) {
 }
 
 bool BackgroundChooser::addImage(HDC reference, std::uint32_t candidate) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = imageWidth;
-    info.bmiHeader.biHeight = imageHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap image(CreateDIBSection(reference, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    Bitmap image = createDibSection(reference, imageWidth, imageHeight, 24, bits);
     MemoryDc dc(CreateCompatibleDC(reference));
     if (!image || !dc)
         return false;

@@ -5,6 +5,7 @@
 
 #include "win/marks/mark_colour.h"
 #include "win/marks/mark_drawing.h"
+#include "win/platform/dib_image.h"
 
 namespace tav::win {
 
@@ -22,19 +23,10 @@ template <int Side> bool makePicture(const RoomPicture<Side>& source, RoomMarkIm
     out = {};
     out.side = Side;
     out.transparent = markColour(source.transparent);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = Side;
-    info.bmiHeader.biHeight = Side; // bottom-up, as the slot keeps its rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    out.image.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!out.image || !bits) {
-        out.image.reset();
+    out.image = createDibSection(nullptr, Side, Side, 24, bits); // bottom-up, as the slot keeps its rows
+    if (!out.image)
         return false;
-    }
     std::memcpy(bits, source.pixels.data(), source.pixels.size());
     const bool masked = buildTransparencyMask(nullptr, out.image.get(), out.transparent, out.mask);
     return out.sheet.make(out.image.get(), out.mask.get(), Side) && masked;
@@ -123,20 +115,13 @@ bool PictureSheet::make(HBITMAP image, HBITMAP mask, int side) {
 
 bool PictureSheet::fill(HBITMAP image, HBITMAP mask, int side) {
     const int columns = mask ? 3 : 1;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = side * columns;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     dc_.reset(CreateCompatibleDC(nullptr));
     MemoryDc source(CreateCompatibleDC(nullptr));
     if (!image || !dc_ || !source)
         return false;
-    section_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section_ || !bits)
+    section_ = createDibSection(dc_.get(), side * columns, -side, 32, bits);
+    if (!section_)
         return false;
     old_ = SelectObject(dc_.get(), section_.get());
     if (!selected(dc_.get(), section_.get(), OBJ_BITMAP))

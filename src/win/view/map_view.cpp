@@ -15,6 +15,7 @@
 #include "win/comments/comment_drawing.h"
 #include "win/document/clipboard.h"
 #include "win/marks/room_mark_images.h"
+#include "win/platform/dib_image.h"
 #include "win/platform/handles.h"
 #include "win/platform/text.h"
 #include "win/view/drawing_resource_cache.h"
@@ -94,46 +95,6 @@ bool keyHeld(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
-// A 32-bit device-independent image selected into its own memory context.
-class OffscreenImage {
-public:
-    ~OffscreenImage() { free(); }
-    bool make() {
-        free();
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = side;
-        info.bmiHeader.biHeight = -side;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc_.reset(CreateCompatibleDC(nullptr));
-        if (!dc_)
-            return false;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap_) {
-            dc_.reset();
-            return false;
-        }
-        old_ = SelectObject(dc_.get(), bitmap_.get());
-        return true;
-    }
-    void free() {
-        if (dc_ && old_)
-            SelectObject(dc_.get(), old_);
-        old_ = nullptr;
-        bitmap_.reset();
-        dc_.reset();
-    }
-    HDC dc() const { return dc_.get(); }
-
-private:
-    MemoryDc dc_;
-    Bitmap bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
-
 std::wstring withCrLf(const std::wstring& text) {
     std::wstring out;
     out.reserve(text.size());
@@ -208,8 +169,8 @@ struct MapView::State : EditorHost, EditorClipboard {
     Prompter& prompter;
     RoomMarkImages rooms;
     CommentFontCache fonts;
-    OffscreenImage mapImage;
-    OffscreenImage composite;
+    DibImage mapImage;
+    DibImage composite;
     MapEditor editor;
     HWND window = nullptr;
     HWND edit = nullptr;            // the in-place editor
@@ -441,8 +402,8 @@ struct MapView::State : EditorHost, EditorClipboard {
         stopTimer(view_input::selectionTimer);
         stopTimer(view_input::commentTimer);
         release();
-        mapImage.free();
-        composite.free();
+        mapImage.reset();
+        composite.reset();
         popup.reset();
         if (keys) {
             DestroyAcceleratorTable(keys);
@@ -605,9 +566,9 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
     if (window_ || !registerClass())
         return false;
     State& s = *state_;
-    if (!s.mapImage.make() || !s.composite.make()) {
-        s.mapImage.free();
-        s.composite.free();
+    if (!s.mapImage.make(side, side) || !s.composite.make(side, side)) {
+        s.mapImage.reset();
+        s.composite.reset();
         return false;
     }
     HWND placeholder = parent ? GetDlgItem(parent, controlId) : nullptr;
@@ -616,8 +577,8 @@ bool MapView::create(HWND parent, int controlId, const RECT& place) {
         place.top, place.right - place.left, place.bottom - place.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), moduleInstance(), state_.get());
     if (!window) {
-        s.mapImage.free();
-        s.composite.free();
+        s.mapImage.reset();
+        s.composite.reset();
         return false;
     }
     window_ = window;

@@ -12,6 +12,7 @@
 #include "support/png_writer.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
+#include "win/platform/dib_image.h"
 
 namespace tav::test {
 namespace {
@@ -42,25 +43,15 @@ public:
         HDC screen = GetDC(nullptr);
         if (!screen)
             return false;
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = 404;
-        info.bmiHeader.biHeight = -404;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, 404, 404, screen, place.left, place.top, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        pixels_.assign(p, p + 404 * 404);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        win::DibImage image(404, 404);
+        if (image)
+            BitBlt(image.dc(), 0, 0, 404, 404, screen, place.left, place.top, SRCCOPY);
         ReleaseDC(nullptr, screen);
+        if (!image)
+            return false;
+        GdiFlush();
+        const auto* p = static_cast<const std::uint32_t*>(image.bits());
+        pixels_.assign(p, p + 404 * 404);
         return true;
     }
     COLORREF at(int x, int y) const {

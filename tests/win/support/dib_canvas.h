@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/png_writer.h"
+#include "win/platform/dib_image.h"
 #include "win/platform/handles.h"
 
 namespace tav::test {
@@ -21,16 +22,9 @@ inline constexpr COLORREF white = RGB(255, 255, 255);
 class DibCanvas {
 public:
     DibCanvas(int width, int height, COLORREF fill = white) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         dc_.reset(CreateCompatibleDC(nullptr));
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = win::createDibSection(dc_.get(), width, -height, 32, bits);
         pixels_ = static_cast<std::uint32_t*>(bits);
         old_ = SelectObject(dc_.get(), bitmap_.get());
         paint({0, 0, width, height}, fill);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win/platform/dib_image.h"
+
 namespace tav::win {
 namespace {
 
@@ -215,15 +217,8 @@ class Canvas {
 public:
     static constexpr std::uint32_t untouched = 0x00123456;
     Canvas(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = createDibSection(dc_.get(), width, -height, 32, bits);
         bits_ = static_cast<std::uint32_t*>(bits);
         old_ = SelectObject(dc_.get(), bitmap_.get());
         std::fill(bits_, bits_ + width * height, untouched);
