@@ -48,4 +48,8 @@ std::string fileErrorText(FileCause cause, const std::string& path) {
     return fileErrorText(static_cast<int>(cause), path);
 }
 
+std::string fileErrorTextOr(FileCause cause, const char* pattern, const std::string& path) {
+    return cause != FileCause::none ? fileErrorText(cause, path) : cp932::formatWith(pattern, path);
+}
+
 } // namespace tav

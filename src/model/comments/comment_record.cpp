@@ -4,20 +4,14 @@
 #include <cstring>
 
 #include "model/platform/cp932.h"
+#include "model/platform/little_endian.h"
 
 namespace tav {
 
 namespace {
 
-void put32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t get32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
+using le::get32;
+using le::put32;
 
 } // namespace
 

@@ -6,10 +6,12 @@
 #include <new>
 
 #include "model/app/file_error_text.h"
+#include "model/document/busy_scope.h"
 #include "model/document/file_backup.h"
 #include "model/document/map_document.h"
 #include "model/document/palette_storage.h"
 #include "model/platform/cp932.h"
+#include "model/platform/little_endian.h"
 
 namespace tav {
 
@@ -31,35 +33,13 @@ constexpr const char* cannotSavePalette = "マークパレットを保存する�
 // Comment areas are read piece by piece; a piece this large keeps the file calls few.
 constexpr std::size_t chunkSize = 64 * 1024;
 
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-void put32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t get32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
-
-std::string causeOr(FileCause cause, const char* pattern, const std::string& path) {
-    return cause != FileCause::none ? fileErrorText(cause, path) : cp932::formatWith(pattern, path);
-}
+using le::get32;
+using le::put32;
 
 // Reads the rest of a file front to back. got falls short only at the file's end.
 class ChunkReader {
@@ -206,7 +186,7 @@ bool MapFileStorage::save(MapDocument& document, const std::string& path) {
         (cause = file->write(header.data(), header.size())) != FileCause::none)
         failure = fileErrorText(cause, path);
     else if (!palettes_.writePaletteBlock(*file, document.palette(), cause))
-        failure = causeOr(cause, cannotSavePalette, path);
+        failure = fileErrorTextOr(cause, cannotSavePalette, path);
     // On the disk before the backup goes, so a crash right after the save cannot lose both.
     else if ((cause = file->write(mapPart.data(), mapPart.size())) != FileCause::none ||
              (cause = file->flush()) != FileCause::none)
@@ -347,7 +327,7 @@ bool MapFileStorage::load(MapDocument& document, const std::string& path, unsign
         warn(cp932::formatWith(badFormat, path));
         return false;
     case Outcome::paletteFailed:
-        warn(causeOr(cause, cannotReadPalette, path));
+        warn(fileErrorTextOr(cause, cannotReadPalette, path));
         return false;
     case Outcome::fileError:
         warn(fileErrorText(cause, path));

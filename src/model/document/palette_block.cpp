@@ -3,29 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/platform/little_endian.h"
+
 namespace tav {
 
 namespace pl = palette_layout;
 
 namespace {
 
-std::uint32_t get32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
-std::uint16_t get16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-std::int32_t getSigned32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(get32(p));
-}
-
-void put32(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
-}
+using le::get16;
+using le::get32;
+using le::getSigned32;
+using le::put32;
 
 constexpr std::uint32_t biRgb = 0;
 constexpr std::uint32_t biBitFields = 3;

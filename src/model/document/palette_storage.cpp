@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/app/file_error_text.h"
+#include "model/document/busy_scope.h"
 #include "model/document/file_backup.h"
 #include "model/document/map_document.h"
 #include "model/platform/cp932.h"
@@ -28,21 +29,6 @@ constexpr const char* cannotWrite =
     "デフォルトのマークパレットファイルを作成できませんでした。\n\n%s\nに書き込むことができま"
     "せん。";
 constexpr const char* cannotSave = "マークパレットを保存することができませんでした。\n\n%s";
-
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-std::string causeOr(FileCause cause, const char* pattern, const std::string& path) {
-    return cause != FileCause::none ? fileErrorText(cause, path) : cp932::formatWith(pattern, path);
-}
 
 std::array<std::uint8_t, pl::fileHeaderSize> fileHeader(PaletteKind kind) {
     std::array<std::uint8_t, pl::fileHeaderSize> header{};
@@ -144,7 +130,7 @@ bool PaletteStorage::loadBasePalette(MapDocument& document, unsigned selection) 
         break;
     }
     if (!readBlockAt(*file, selection, document.palette(), cause)) {
-        warn(causeOr(cause, cannotRead, path));
+        warn(fileErrorTextOr(cause, cannotRead, path));
         return false;
     }
     file->close(); // read only: nothing to lose
@@ -181,7 +167,7 @@ bool PaletteStorage::loadStartPalette(MapDocument& document, unsigned selection)
         break;
     }
     if (!readBlockAt(*file, selection, document.palette(), cause)) {
-        warn(causeOr(cause, cannotRead, path));
+        warn(fileErrorTextOr(cause, cannotRead, path));
         return false;
     }
     file->close();
@@ -232,7 +218,7 @@ bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsign
 
     file = files_.open(start, OpenMode::read, cause);
     if (!file || !readBlockAt(*file, selection, document.palette(), cause)) {
-        warn(causeOr(cause, cannotRead, start));
+        warn(fileErrorTextOr(cause, cannotRead, start));
         return false;
     }
     file->close();
@@ -299,7 +285,7 @@ bool PaletteStorage::saveStartPalette(const MapDocument& document) {
         return true;
     }
     backup.restore();
-    warn(causeOr(cause, cannotSave, path));
+    warn(fileErrorTextOr(cause, cannotSave, path));
     return false;
 }
 
