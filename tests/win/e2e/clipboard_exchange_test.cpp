@@ -13,6 +13,7 @@
 
 #include "model/document/clipboard_blocks.h"
 #include "resource.h"
+#include "support/dialog_driver.h"
 #include "support/input_driver.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"
@@ -20,15 +21,6 @@
 
 namespace tav::test {
 namespace {
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-    for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        if (done())
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
 
 // View pixels of the visible cell index (normal view, pitch 34): its middle, and a point on its top or left
 // edge.

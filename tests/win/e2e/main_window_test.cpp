@@ -25,15 +25,6 @@
 namespace tav::test {
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-    for (int waited = 0; waited <= timeoutMs; waited += 50) {
-        if (done())
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
 struct Size {
     int width = -1;
     int height = -1;

@@ -101,4 +101,13 @@ HWND waitForWindow(const wchar_t* caption, DWORD processId, int timeoutMs) {
                                 [caption](HWND window) { return windowText(window) == caption; });
 }
 
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 50) {
+        if (done())
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
 } // namespace tav::test

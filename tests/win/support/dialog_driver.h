@@ -19,5 +19,7 @@ void click(HWND dialog, int buttonId);
 HWND waitForProcessWindow(DWORD processId, int timeoutMs, const std::function<bool(HWND)>& matches);
 // The same for a window with this caption.
 HWND waitForWindow(const wchar_t* caption, DWORD processId, int timeoutMs);
+// Asks every 50 ms until done answers true; false after the timeout.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
 
 } // namespace tav::test
