@@ -11,6 +11,7 @@
 #include "model/document/map_document.h"
 #include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
+#include "model/platform/unicode.h"
 #include "posix_file_system.h"
 #include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
@@ -47,15 +48,15 @@ void buildLargestMap(MapDocument& doc, Prompter& prompter) {
 
 // One disk for each kind, with the map already saved on it.
 struct Disk {
-    Disk(FileSystem& files, std::string folder) : files(files), folder(std::move(folder)) {
+    Disk(FileSystem& files, FilePath folder) : files(files), folder(std::move(folder)) {
         buildLargestMap(doc, prompter);
         if (!storage.save(doc, path()))
             std::abort();
     }
-    std::string path() const { return folder + "map.MED"; }
+    FilePath path() const { return folder + u"map.MED"; }
 
     FileSystem& files;
-    std::string folder;
+    FilePath folder;
     test::RecordingPrompter prompter;
     PaletteStorage palettes{files, prompter};
     MapFileStorage storage{files, prompter, palettes};
@@ -64,8 +65,8 @@ struct Disk {
 
 Disk& memoryDisk() {
     static test::MemoryFileSystem files;
-    static const bool folderMade = (files.addDirectory("C:\\bench"), true);
-    static Disk disk(files, "C:\\bench\\");
+    static const bool folderMade = (files.addDirectory(u"C:\\bench"), true);
+    static Disk disk(files, u"C:\\bench\\");
     (void)folderMade;
     return disk;
 }
@@ -75,10 +76,10 @@ struct TempDir {
         char name[] = "/tmp/tavrosin-bench-XXXXXX";
         if (!mkdtemp(name))
             std::abort();
-        path = std::string(name) + "/";
+        path = FilePath::fromText(name) + u"/";
     }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string path;
+    ~TempDir() { std::filesystem::remove_all(unicode::toUtf8(path.units())); }
+    FilePath path;
 };
 
 Disk& realDisk() {
@@ -121,7 +122,7 @@ void BM_LoadMap(benchmark::State& state) {
 // What any file of this size costs: read it whole, write it as a new file, flush and close.
 void BM_PlainCopy(benchmark::State& state) {
     Disk& disk = diskFor(static_cast<int>(state.range(0)));
-    const std::string copy = disk.folder + "copy.MED";
+    const FilePath copy = disk.folder + u"copy.MED";
     std::vector<std::uint8_t> buffer;
     for (auto _ : state) {
         FileCause cause;

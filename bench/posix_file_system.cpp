@@ -1,5 +1,7 @@
 #include "posix_file_system.h"
 
+#include "model/platform/unicode.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,13 +97,18 @@ FileCause causeOf(const std::error_code& error) {
     return error ? causeOf(error.value()) : FileCause::none;
 }
 
+// The disk takes UTF-8 names.
+std::string native(const FilePath& path) {
+    return unicode::toUtf8(path.units());
+}
+
 } // namespace
 
-std::unique_ptr<File> PosixFileSystem::open(const std::string& path, OpenMode mode, FileCause& cause) {
+std::unique_ptr<File> PosixFileSystem::open(const FilePath& path, OpenMode mode, FileCause& cause) {
     const int flags = mode == OpenMode::read        ? O_RDONLY
                       : mode == OpenMode::readWrite ? O_RDWR
                                                     : O_RDWR | O_CREAT | O_TRUNC;
-    const int fd = ::open(path.c_str(), flags, 0644);
+    const int fd = ::open(native(path).c_str(), flags, 0644);
     if (fd < 0) {
         cause = lastCause();
         return nullptr;
@@ -110,43 +117,43 @@ std::unique_ptr<File> PosixFileSystem::open(const std::string& path, OpenMode mo
     return std::make_unique<PosixFile>(fd);
 }
 
-FileCause PosixFileSystem::copy(const std::string& from, const std::string& to, bool failIfExists) {
+FileCause PosixFileSystem::copy(const FilePath& from, const FilePath& to, bool failIfExists) {
     std::error_code error;
-    fs::copy_file(from, to, failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing,
+    fs::copy_file(native(from), native(to), failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing,
                   error);
     return causeOf(error);
 }
 
-FileCause PosixFileSystem::move(const std::string& from, const std::string& to) {
+FileCause PosixFileSystem::move(const FilePath& from, const FilePath& to) {
     std::error_code error;
-    fs::rename(from, to, error);
+    fs::rename(native(from), native(to), error);
     return causeOf(error);
 }
 
-FileCause PosixFileSystem::remove(const std::string& path) {
-    return ::unlink(path.c_str()) != 0 ? lastCause() : FileCause::none;
+FileCause PosixFileSystem::remove(const FilePath& path) {
+    return ::unlink(native(path).c_str()) != 0 ? lastCause() : FileCause::none;
 }
 
-FileCause PosixFileSystem::getAttributes(const std::string& path, std::uint32_t& attributes) {
+FileCause PosixFileSystem::getAttributes(const FilePath& path, std::uint32_t& attributes) {
     struct stat s;
-    if (::stat(path.c_str(), &s) != 0)
+    if (::stat(native(path).c_str(), &s) != 0)
         return lastCause();
     attributes = S_ISDIR(s.st_mode) ? attr::directory : attr::archive;
     return FileCause::none;
 }
 
-FileCause PosixFileSystem::setAttributes(const std::string& path, std::uint32_t) {
+FileCause PosixFileSystem::setAttributes(const FilePath& path, std::uint32_t) {
     struct stat s;
-    return ::stat(path.c_str(), &s) != 0 ? lastCause() : FileCause::none;
+    return ::stat(native(path).c_str(), &s) != 0 ? lastCause() : FileCause::none;
 }
 
-FileCause PosixFileSystem::createDirectory(const std::string& path) {
-    return ::mkdir(path.c_str(), 0755) != 0 ? lastCause() : FileCause::none;
+FileCause PosixFileSystem::createDirectory(const FilePath& path) {
+    return ::mkdir(native(path).c_str(), 0755) != 0 ? lastCause() : FileCause::none;
 }
 
-bool PosixFileSystem::exists(const std::string& path) {
+bool PosixFileSystem::exists(const FilePath& path) {
     struct stat s;
-    return ::stat(path.c_str(), &s) == 0;
+    return ::stat(native(path).c_str(), &s) == 0;
 }
 
 } // namespace tav::bench

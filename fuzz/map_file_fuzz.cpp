@@ -23,10 +23,10 @@ void require(bool condition) {
         std::abort();
 }
 
-const std::string folder = "C:\\maps";
-const std::string input = folder + "\\input.MED";
-const std::string first = folder + "\\first.MED";
-const std::string second = folder + "\\second.MED";
+const FilePath folder = u"C:\\maps";
+const FilePath input = folder + u"\\input.MED";
+const FilePath first = folder + u"\\first.MED";
+const FilePath second = folder + u"\\second.MED";
 
 // A 4 x 3 map with cells, a palette mark, a ruler and two comment areas, named and modified.
 void buildMap(MapDocument& doc, Prompter& prompter) {
@@ -39,7 +39,7 @@ void buildMap(MapDocument& doc, Prompter& prompter) {
     doc.setNewCommentRect({0, 0, 136, 102});
     doc.setCommentText(*doc.addComment(prompter), "before", false);
     doc.addComment(prompter);
-    doc.setCurrentFileName("C:\\maps\\mine.MED");
+    doc.setCurrentFileName(u"C:\\maps\\mine.MED");
     doc.setModified(true);
 }
 

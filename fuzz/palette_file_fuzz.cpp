@@ -39,9 +39,9 @@ void require(bool condition) {
         std::abort();
 }
 
-const std::string folder = "C:\\Tavrosin";
-const std::string startPath = folder + "\\Start.mps";
-const std::string basePath = folder + "\\Base.mpb";
+const FilePath folder = u"C:\\Tavrosin";
+const FilePath startPath = folder + u"\\Start.mps";
+const FilePath basePath = folder + u"\\Base.mpb";
 
 } // namespace
 

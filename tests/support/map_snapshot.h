@@ -23,7 +23,7 @@ struct MapSnapshot {
     RulerSettings ruler;
     MarkPalette palette;
     std::vector<Comment> comments;
-    std::string fileName;
+    FilePath fileName;
     bool modified = false;
     bool canUndo = false;
 

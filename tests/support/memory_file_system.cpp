@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "model/platform/cp932.h"
 
 namespace tav::test {
 
@@ -90,22 +89,21 @@ private:
 
 } // namespace
 
-std::string MemoryFileSystem::key(const std::string& path) {
-    std::string k = path;
-    for (std::size_t i = 0; i < k.size(); i += cp932::charLength(k, i)) {
-        if (k[i] >= 'a' && k[i] <= 'z')
-            k[i] = static_cast<char>(k[i] - 'a' + 'A');
-        else if (k[i] == '/')
-            k[i] = '\\';
+std::u16string MemoryFileSystem::key(const FilePath& path) {
+    std::u16string k = path.units();
+    for (char16_t& unit : k) {
+        if (unit >= u'a' && unit <= u'z')
+            unit = static_cast<char16_t>(unit - u'a' + u'A');
+        else if (unit == u'/')
+            unit = u'\\';
     }
-    while (k.size() > 3 && cp932::lastBackslash(k) == k.size() - 1)
+    while (k.size() > 3 && k.back() == u'\\')
         k.pop_back();
     return k;
 }
 
-std::string MemoryFileSystem::parentOf(const std::string& path) const {
-    std::string folder = cp932::folderOf(key(path));
-    return key(folder);
+std::u16string MemoryFileSystem::parentOf(const FilePath& path) const {
+    return key(FilePath(key(path)).folder());
 }
 
 bool MemoryFileSystem::failNow(FileCause& cause) {
@@ -122,17 +120,17 @@ void MemoryFileSystem::failAt(long operation, FileCause cause) {
     failCause_ = cause;
 }
 
-std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, OpenMode mode, FileCause& cause) {
+std::unique_ptr<File> MemoryFileSystem::open(const FilePath& path, OpenMode mode, FileCause& cause) {
     if (failNow(cause))
         return nullptr;
-    std::string k = key(path);
+    std::u16string k = key(path);
     if (directories_.count(k)) {
         cause = FileCause::accessDenied;
         return nullptr;
     }
     auto it = files_.find(k);
     if (mode == OpenMode::create) {
-        std::string parent = parentOf(path);
+        std::u16string parent = parentOf(path);
         if (!parent.empty() && !directories_.count(parent)) {
             cause = FileCause::badPath;
             return nullptr;
@@ -157,7 +155,7 @@ std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, OpenMode m
     return std::make_unique<MemoryFile>(*this, it->second, mode != OpenMode::read);
 }
 
-FileCause MemoryFileSystem::copy(const std::string& from, const std::string& to, bool failIfExists) {
+FileCause MemoryFileSystem::copy(const FilePath& from, const FilePath& to, bool failIfExists) {
     FileCause cause;
     if (failNow(cause))
         return cause;
@@ -169,14 +167,14 @@ FileCause MemoryFileSystem::copy(const std::string& from, const std::string& to,
         if (failIfExists || (target->second->attributes & attr::readOnly))
             return FileCause::accessDenied;
     }
-    std::string parent = parentOf(to);
+    std::u16string parent = parentOf(to);
     if (!parent.empty() && !directories_.count(parent))
         return FileCause::badPath;
     files_[key(to)] = std::make_shared<Entry>(*source->second);
     return FileCause::none;
 }
 
-FileCause MemoryFileSystem::move(const std::string& from, const std::string& to) {
+FileCause MemoryFileSystem::move(const FilePath& from, const FilePath& to) {
     FileCause cause;
     if (failNow(cause))
         return cause;
@@ -192,7 +190,7 @@ FileCause MemoryFileSystem::move(const std::string& from, const std::string& to)
     return FileCause::none;
 }
 
-FileCause MemoryFileSystem::remove(const std::string& path) {
+FileCause MemoryFileSystem::remove(const FilePath& path) {
     FileCause cause;
     if (failNow(cause))
         return cause;
@@ -205,11 +203,11 @@ FileCause MemoryFileSystem::remove(const std::string& path) {
     return FileCause::none;
 }
 
-FileCause MemoryFileSystem::getAttributes(const std::string& path, std::uint32_t& attributes) {
+FileCause MemoryFileSystem::getAttributes(const FilePath& path, std::uint32_t& attributes) {
     FileCause cause;
     if (failNow(cause))
         return cause;
-    std::string k = key(path);
+    std::u16string k = key(path);
     if (directories_.count(k)) {
         attributes = attr::directory;
         return FileCause::none;
@@ -221,7 +219,7 @@ FileCause MemoryFileSystem::getAttributes(const std::string& path, std::uint32_t
     return FileCause::none;
 }
 
-FileCause MemoryFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+FileCause MemoryFileSystem::setAttributes(const FilePath& path, std::uint32_t attributes) {
     FileCause cause;
     if (failNow(cause))
         return cause;
@@ -232,29 +230,29 @@ FileCause MemoryFileSystem::setAttributes(const std::string& path, std::uint32_t
     return FileCause::none;
 }
 
-FileCause MemoryFileSystem::createDirectory(const std::string& path) {
+FileCause MemoryFileSystem::createDirectory(const FilePath& path) {
     FileCause cause;
     if (failNow(cause))
         return cause;
-    std::string k = key(path);
+    std::u16string k = key(path);
     if (directories_.count(k) || files_.count(k))
         return FileCause::accessDenied;
-    std::string parent = parentOf(path);
+    std::u16string parent = parentOf(path);
     if (!parent.empty() && !directories_.count(parent))
         return FileCause::badPath;
     directories_.insert(k);
     return FileCause::none;
 }
 
-bool MemoryFileSystem::exists(const std::string& path) {
+bool MemoryFileSystem::exists(const FilePath& path) {
     FileCause cause;
     if (failNow(cause))
         return false;
-    std::string k = key(path);
+    std::u16string k = key(path);
     return directories_.count(k) || files_.count(k);
 }
 
-void MemoryFileSystem::putFile(const std::string& path, std::vector<std::uint8_t> data,
+void MemoryFileSystem::putFile(const FilePath& path, std::vector<std::uint8_t> data,
                                std::uint32_t attributes) {
     auto entry = std::make_shared<Entry>();
     entry->data = std::move(data);
@@ -262,36 +260,29 @@ void MemoryFileSystem::putFile(const std::string& path, std::vector<std::uint8_t
     files_[key(path)] = entry;
 }
 
-void MemoryFileSystem::putFile(const std::string& path, const std::string& text) {
+void MemoryFileSystem::putFile(const FilePath& path, const std::string& text) {
     putFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-void MemoryFileSystem::addDirectory(const std::string& path) {
+void MemoryFileSystem::addDirectory(const FilePath& path) {
     // Adds the folder with all its parents, as a real disk would have them.
-    std::string k = key(path);
+    std::u16string k = key(path);
     while (!k.empty()) {
         directories_.insert(k);
-        std::string parent = key(cp932::folderOf(k));
+        std::u16string parent = key(FilePath(k).folder());
         if (parent == k)
             break;
         k = parent;
     }
 }
 
-bool MemoryFileSystem::hasFile(const std::string& path) const {
+bool MemoryFileSystem::hasFile(const FilePath& path) const {
     return files_.count(key(path)) != 0;
 }
 
-std::vector<std::uint8_t> MemoryFileSystem::contents(const std::string& path) const {
+std::vector<std::uint8_t> MemoryFileSystem::contents(const FilePath& path) const {
     auto it = files_.find(key(path));
     return it == files_.end() ? std::vector<std::uint8_t>{} : it->second->data;
-}
-
-std::vector<std::string> MemoryFileSystem::fileNames() const {
-    std::vector<std::string> names;
-    for (const auto& [name, entry] : files_)
-        names.push_back(name);
-    return names;
 }
 
 } // namespace tav::test

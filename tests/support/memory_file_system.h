@@ -19,35 +19,34 @@ public:
         std::uint32_t attributes = attr::archive;
     };
 
-    std::unique_ptr<File> open(const std::string& path, OpenMode mode, FileCause& cause) override;
-    FileCause copy(const std::string& from, const std::string& to, bool failIfExists) override;
-    FileCause move(const std::string& from, const std::string& to) override;
-    FileCause remove(const std::string& path) override;
-    FileCause getAttributes(const std::string& path, std::uint32_t& attributes) override;
-    FileCause setAttributes(const std::string& path, std::uint32_t attributes) override;
-    FileCause createDirectory(const std::string& path) override;
-    bool exists(const std::string& path) override;
+    std::unique_ptr<File> open(const FilePath& path, OpenMode mode, FileCause& cause) override;
+    FileCause copy(const FilePath& from, const FilePath& to, bool failIfExists) override;
+    FileCause move(const FilePath& from, const FilePath& to) override;
+    FileCause remove(const FilePath& path) override;
+    FileCause getAttributes(const FilePath& path, std::uint32_t& attributes) override;
+    FileCause setAttributes(const FilePath& path, std::uint32_t attributes) override;
+    FileCause createDirectory(const FilePath& path) override;
+    bool exists(const FilePath& path) override;
 
-    void putFile(const std::string& path, std::vector<std::uint8_t> data,
+    void putFile(const FilePath& path, std::vector<std::uint8_t> data,
                  std::uint32_t attributes = attr::archive);
-    void putFile(const std::string& path, const std::string& text);
-    void addDirectory(const std::string& path);
-    bool hasFile(const std::string& path) const;
+    void putFile(const FilePath& path, const std::string& text);
+    void addDirectory(const FilePath& path);
+    bool hasFile(const FilePath& path) const;
     // The file's bytes; empty when it does not exist.
-    std::vector<std::uint8_t> contents(const std::string& path) const;
-    std::vector<std::string> fileNames() const;
-
+    std::vector<std::uint8_t> contents(const FilePath& path) const;
+    
     void failAt(long operation, FileCause cause);
     long operationCount() const { return operations_; }
     // True when the operation now starting is the one chosen to fail.
     bool failNow(FileCause& cause);
 
 private:
-    static std::string key(const std::string& path);
-    std::string parentOf(const std::string& path) const;
+    static std::u16string key(const FilePath& path);
+    std::u16string parentOf(const FilePath& path) const;
 
-    std::map<std::string, std::shared_ptr<Entry>> files_;
-    std::set<std::string> directories_;
+    std::map<std::u16string, std::shared_ptr<Entry>> files_;
+    std::set<std::u16string> directories_;
     long operations_ = 0;
     long failAt_ = -1;
     FileCause failCause_ = FileCause::generic;

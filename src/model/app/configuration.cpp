@@ -1,32 +1,33 @@
 #include "model/app/configuration.h"
 
-#include "model/platform/cp932.h"
 
 namespace tav::config {
 
-std::string moduleFolderOf(const std::string& moduleFileName) {
-    return cp932::folderOf(moduleFileName);
+FilePath moduleFolderOf(const FilePath& moduleFileName) {
+    return moduleFileName.folder();
 }
 
-std::string dataFolderOf(const std::string& moduleFolder) {
-    return moduleFolder + dataFolderName + "\\";
+FilePath dataFolderOf(const FilePath& moduleFolder) {
+    return moduleFolder + dataFolderName + u"\\";
 }
 
-void ensureDataFolder(FileSystem& files, const std::string& moduleFolder) {
-    std::string folder = moduleFolder + dataFolderName;
+void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder) {
+    const FilePath folder = moduleFolder + dataFolderName;
     if (!files.exists(folder))
         files.createDirectory(folder);
 }
 
-std::string readLastFolder(Settings& settings, FileSystem& files, const std::string& dataFolder) {
-    std::string folder = settings.readString("SYSTEM", "PREPATH", dataFolder);
-    if (folder.empty() || !files.isDirectory(folder))
+FilePath readLastFolder(Settings& settings, FileSystem& files, const FilePath& dataFolder) {
+    const std::optional<std::string> stored = settings.readString("SYSTEM", "PREPATH");
+    if (!stored || stored->empty())
         return dataFolder;
-    return folder;
+    const FilePath folder = FilePath::fromText(*stored);
+    return files.isDirectory(folder) ? folder : dataFolder;
 }
 
-void writeLastFolder(Settings& settings, const std::string& lastFolder) {
-    settings.writeString("SYSTEM", "PREPATH", lastFolder);
+void writeLastFolder(Settings& settings, const FilePath& lastFolder) {
+    if (const std::optional<std::string> text = lastFolder.storedText())
+        settings.writeString("SYSTEM", "PREPATH", *text);
 }
 
 int readUndoDepth(Settings& settings) {

@@ -7,11 +7,11 @@
 
 namespace tav::config {
 
-inline const std::string profileName = "Tavrosin.ini";
-inline const std::string dataFolderName = "DATA";
-inline const std::string startPaletteName = "Start.mps";
-inline const std::string basePaletteName = "Base.mpb";
-inline const std::string helpFileName = "Tavrosin.chm";
+inline constexpr std::u16string_view profileName = u"Tavrosin.ini";
+inline constexpr std::u16string_view dataFolderName = u"DATA";
+inline constexpr std::u16string_view startPaletteName = u"Start.mps";
+inline constexpr std::u16string_view basePaletteName = u"Base.mpb";
+inline constexpr std::u16string_view helpFileName = u"Tavrosin.chm";
 
 constexpr int defaultUndoDepth = 16;
 constexpr int defaultCacheLimit = 10;
@@ -19,15 +19,16 @@ constexpr int defaultMapSizeMax = 61;
 constexpr int largestStartMap = 31;
 
 // Folder of the program's file with its trailing backslash; empty when the name has no folder.
-std::string moduleFolderOf(const std::string& moduleFileName);
-std::string dataFolderOf(const std::string& moduleFolder);
+FilePath moduleFolderOf(const FilePath& moduleFileName);
+FilePath dataFolderOf(const FilePath& moduleFolder);
 
 // Creates moduleFolder + "DATA" when it is missing; a failure is ignored.
-void ensureDataFolder(FileSystem& files, const std::string& moduleFolder);
+void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder);
 
-// SYSTEM/PREPATH when it names an existing folder, else the DATA folder.
-std::string readLastFolder(Settings& settings, FileSystem& files, const std::string& dataFolder);
-void writeLastFolder(Settings& settings, const std::string& lastFolder);
+// SYSTEM/PREPATH (CP932) when it names an existing folder, else the DATA folder.
+FilePath readLastFolder(Settings& settings, FileSystem& files, const FilePath& dataFolder);
+// Stored only when CP932 can hold the folder; otherwise the key keeps its value.
+void writeLastFolder(Settings& settings, const FilePath& lastFolder);
 
 // PROPERTY/URDOMAX: 0 (no undo) .. 65535.
 int readUndoDepth(Settings& settings);

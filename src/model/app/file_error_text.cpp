@@ -4,7 +4,7 @@
 
 namespace tav {
 
-std::string fileErrorText(int cause, const std::string& path) {
+std::string fileErrorText(int cause, const FilePath& path) {
     const char* pattern = nullptr;
     switch (cause) {
     case 0:
@@ -41,15 +41,15 @@ std::string fileErrorText(int cause, const std::string& path) {
         pattern = "%s\n\nの読込みに失敗しました。\nファイル例外エラー発生";
         break;
     }
-    return cp932::formatWith(pattern, path);
+    return cp932::formatWith(pattern, path.text());
 }
 
-std::string fileErrorText(FileCause cause, const std::string& path) {
+std::string fileErrorText(FileCause cause, const FilePath& path) {
     return fileErrorText(static_cast<int>(cause), path);
 }
 
-std::string fileErrorTextOr(FileCause cause, const char* pattern, const std::string& path) {
-    return cause != FileCause::none ? fileErrorText(cause, path) : cp932::formatWith(pattern, path);
+std::string fileErrorTextOr(FileCause cause, const char* pattern, const FilePath& path) {
+    return cause != FileCause::none ? fileErrorText(cause, path) : cp932::formatWith(pattern, path.text());
 }
 
 } // namespace tav

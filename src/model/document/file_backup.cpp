@@ -4,9 +4,9 @@
 
 namespace tav {
 
-std::unique_ptr<File> FileBackup::createNew(const std::string& path, std::string& failure) {
+std::unique_ptr<File> FileBackup::createNew(const FilePath& path, std::string& failure) {
     FileCause cause = FileCause::none;
-    std::string failedPath;
+    FilePath failedPath;
     if (!make(path, cause, failedPath)) {
         failure = fileErrorText(cause, failedPath);
         return nullptr;
@@ -19,10 +19,18 @@ std::unique_ptr<File> FileBackup::createNew(const std::string& path, std::string
     return file;
 }
 
-bool FileBackup::make(const std::string& path, FileCause& cause, std::string& failedPath) {
+bool FileBackup::make(const FilePath& path, FileCause& cause, FilePath& failedPath) {
     path_ = path;
-    backup_ = path + "bak";
+    backup_ = path + u"bak";
     cause = files_.copy(path_, backup_, false);
+    // An older copy left read-only (by the user, or copied from a read-only map) is only a stale backup:
+    // it makes way for the new one.
+    std::uint32_t attributes = 0;
+    if (cause == FileCause::accessDenied && files_.exists(path_) &&
+        files_.getAttributes(backup_, attributes) == FileCause::none &&
+        (attributes & (attr::readOnly | attr::directory)) == attr::readOnly &&
+        files_.setAttributes(backup_, attr::archive) == FileCause::none)
+        cause = files_.copy(path_, backup_, false);
     made_ = cause == FileCause::none;
     if (!made_) {
         failedPath = backup_;

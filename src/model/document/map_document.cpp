@@ -352,7 +352,7 @@ bool MapDocument::getRoomMark(int slot, RoomMarkSlot& mark, bool& registered) co
     return true;
 }
 
-void MapDocument::setPalettePaths(const std::string& startPalette, const std::string& basePalette) {
+void MapDocument::setPalettePaths(const FilePath& startPalette, const FilePath& basePalette) {
     startPalettePath_ = startPalette;
     basePalettePath_ = basePalette;
 }

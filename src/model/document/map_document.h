@@ -9,6 +9,7 @@
 #include "model/document/ruler.h"
 #include "model/document/undo_journal.h"
 #include "model/marks/mark_palette.h"
+#include "model/platform/file_path.h"
 #include "model/platform/prompter.h"
 
 namespace tav {
@@ -143,12 +144,12 @@ public:
     void setModified(bool modified) { modified_ = modified; }
     bool hasFile() const { return hasFile_; }
     void setHasFile(bool hasFile) { hasFile_ = hasFile; }
-    const std::string& currentFileName() const { return currentFileName_; }
-    void setCurrentFileName(const std::string& name) { currentFileName_ = name; }
+    const FilePath& currentFileName() const { return currentFileName_; }
+    void setCurrentFileName(const FilePath& name) { currentFileName_ = name; }
 
-    void setPalettePaths(const std::string& startPalette, const std::string& basePalette);
-    const std::string& startPalettePath() const { return startPalettePath_; }
-    const std::string& basePalettePath() const { return basePalettePath_; }
+    void setPalettePaths(const FilePath& startPalette, const FilePath& basePalette);
+    const FilePath& startPalettePath() const { return startPalettePath_; }
+    const FilePath& basePalettePath() const { return basePalettePath_; }
 
     // ---- Map file loading ----
     // Takes over a map read from a file in one step, so a failed load never leaves half a map: the grid
@@ -185,9 +186,9 @@ private:
     CellGrid grid_;
     int visibleColumns_ = 0;
     int visibleRows_ = 0;
-    std::string startPalettePath_;
-    std::string basePalettePath_;
-    std::string currentFileName_;
+    FilePath startPalettePath_;
+    FilePath basePalettePath_;
+    FilePath currentFileName_;
     PixelRect newCommentRect_;
     UndoJournal journal_;
     CommentList comments_;

@@ -157,7 +157,7 @@ void MapFileStorage::warn(const std::string& text) {
     prompter_.showMessage(text, msg::ok | msg::iconWarning);
 }
 
-bool MapFileStorage::save(MapDocument& document, const std::string& path) {
+bool MapFileStorage::save(MapDocument& document, const FilePath& path) {
     if (saving_)
         return true;
     BusyScope busy(saving_);
@@ -299,7 +299,7 @@ MapFileStorage::Outcome MapFileStorage::read(File& file, const MapDocument& docu
     return Outcome::done;
 }
 
-bool MapFileStorage::load(MapDocument& document, const std::string& path, unsigned selection) {
+bool MapFileStorage::load(MapDocument& document, const FilePath& path, unsigned selection) {
     if (loading_)
         return true;
     BusyScope busy(loading_);
@@ -324,7 +324,7 @@ bool MapFileStorage::load(MapDocument& document, const std::string& path, unsign
     case Outcome::done:
         break;
     case Outcome::badFormat:
-        warn(cp932::formatWith(badFormat, path));
+        warn(cp932::formatWith(badFormat, path.text()));
         return false;
     case Outcome::paletteFailed:
         warn(fileErrorTextOr(cause, cannotReadPalette, path));
@@ -333,7 +333,7 @@ bool MapFileStorage::load(MapDocument& document, const std::string& path, unsign
         warn(fileErrorText(cause, path));
         return false;
     case Outcome::outOfMemory:
-        warn(cp932::formatWith(noMemory, path));
+        warn(cp932::formatWith(noMemory, path.text()));
         return false;
     }
 

@@ -62,11 +62,11 @@ public:
 
     // Writes the whole document to path, keeping the old file as path + "bak" until the new one is on the
     // disk. On success the path becomes the document's file name and the modified flag is cleared.
-    bool save(MapDocument& document, const std::string& path);
+    bool save(MapDocument& document, const FilePath& path);
     // Reads the parts of map_select: the ruler and background candidates always, the palette halves asked
     // for, and with map the grid and comment areas. The document changes only when the load succeeds;
     // only a load of the map renames the document and clears its modified flag.
-    bool load(MapDocument& document, const std::string& path, unsigned selection);
+    bool load(MapDocument& document, const FilePath& path, unsigned selection);
 
 private:
     struct Loaded;

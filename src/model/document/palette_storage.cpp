@@ -109,7 +109,7 @@ bool PaletteStorage::loadBasePalette(MapDocument& document, unsigned selection) 
     if (loadingBase_)
         return true;
     BusyScope busy(loadingBase_);
-    const std::string& path = document.basePalettePath();
+    const FilePath& path = document.basePalettePath();
     if (path.empty())
         return false;
 
@@ -124,7 +124,7 @@ bool PaletteStorage::loadBasePalette(MapDocument& document, unsigned selection) 
         warn(fileErrorText(cause, path));
         return false;
     case Check::malformed:
-        warn(cp932::formatWith(badFormat, path));
+        warn(cp932::formatWith(badFormat, path.text()));
         return false;
     case Check::good:
         break;
@@ -141,7 +141,7 @@ bool PaletteStorage::loadStartPalette(MapDocument& document, unsigned selection)
     if (loadingStart_)
         return true;
     BusyScope busy(loadingStart_);
-    const std::string& path = document.startPalettePath();
+    const FilePath& path = document.startPalettePath();
     if (path.empty())
         return false;
 
@@ -182,15 +182,15 @@ bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsign
     if (creatingStart_)
         return true;
     BusyScope busy(creatingStart_);
-    const std::string& base = document.basePalettePath();
-    const std::string& start = document.startPalettePath();
+    const FilePath& base = document.basePalettePath();
+    const FilePath& start = document.startPalettePath();
     if (base.empty() || start.empty())
         return false;
 
     FileCause cause = FileCause::none;
     auto file = files_.open(base, OpenMode::read, cause);
     if (!file) {
-        warn(cp932::formatWith(baseMissing, base));
+        warn(cp932::formatWith(baseMissing, base.text()));
         return false;
     }
     switch (checkPaletteFile(*file, PaletteKind::base, cause)) {
@@ -198,7 +198,7 @@ bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsign
         warn(fileErrorText(cause, base));
         return false;
     case Check::malformed:
-        warn(cp932::formatWith(baseBroken, base));
+        warn(cp932::formatWith(baseBroken, base.text()));
         return false;
     case Check::good:
         break;
@@ -227,7 +227,7 @@ bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsign
 
 // The base palette's bytes are written as a new file rather than copied, so a read-only flag on the base
 // palette is not taken over and a failed write leaves no half-made file behind.
-bool PaletteStorage::makeStartPaletteFile(const std::string& start, std::vector<std::uint8_t>& bytes) {
+bool PaletteStorage::makeStartPaletteFile(const FilePath& start, std::vector<std::uint8_t>& bytes) {
     std::memcpy(bytes.data(), paletteMagic(PaletteKind::start), 4);
     FileCause cause = FileCause::none;
     auto file = files_.open(start, OpenMode::create, cause);
@@ -240,7 +240,7 @@ bool PaletteStorage::makeStartPaletteFile(const std::string& start, std::vector<
         file->close();
         file.reset();
         files_.remove(start);
-        warn(cp932::formatWith(cannotWrite, start));
+        warn(cp932::formatWith(cannotWrite, start.text()));
         return false;
     }
     return true;
@@ -261,7 +261,7 @@ bool PaletteStorage::saveStartPalette(const MapDocument& document) {
     if (savingStart_)
         return true;
     BusyScope busy(savingStart_);
-    const std::string& path = document.startPalettePath();
+    const FilePath& path = document.startPalettePath();
     if (path.empty())
         return false;
 

@@ -36,7 +36,7 @@ private:
     enum class Check { good, malformed, failed };
     Check checkPaletteFile(File& file, PaletteKind kind, FileCause& cause);
     bool createStartPalette(MapDocument& document, bool load, unsigned selection);
-    bool makeStartPaletteFile(const std::string& start, std::vector<std::uint8_t>& bytes);
+    bool makeStartPaletteFile(const FilePath& start, std::vector<std::uint8_t>& bytes);
     bool writeStartPaletteFile(File& file, const MarkPalette& palette, FileCause& cause);
     bool readBlockAt(File& file, unsigned selection, MarkPalette& palette, FileCause& cause);
     void warn(const std::string& text);

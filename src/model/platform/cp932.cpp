@@ -2,31 +2,6 @@
 
 namespace tav::cp932 {
 
-std::size_t lastBackslash(std::string_view path) {
-    std::size_t found = std::string_view::npos;
-    for (std::size_t i = 0; i < path.size(); i += charLength(path, i)) {
-        if (path[i] == '\\')
-            found = i;
-    }
-    return found;
-}
-
-std::string folderOf(std::string_view path) {
-    std::size_t slash = lastBackslash(path);
-    return slash == std::string_view::npos ? std::string{} : std::string{path.substr(0, slash + 1)};
-}
-
-std::string extensionOf(std::string_view path) {
-    std::size_t slash = lastBackslash(path);
-    std::size_t start = slash == std::string_view::npos ? 0 : slash + 1;
-    std::size_t dot = std::string_view::npos;
-    for (std::size_t i = start; i < path.size(); i += charLength(path, i)) {
-        if (path[i] == '.')
-            dot = i;
-    }
-    return dot == std::string_view::npos ? std::string{} : std::string{path.substr(dot + 1)};
-}
-
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;

@@ -15,15 +15,6 @@ inline std::size_t charLength(std::string_view text, std::size_t i) {
     return isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
 }
 
-// Position of the last real backslash (not a trail byte), or npos.
-std::size_t lastBackslash(std::string_view path);
-
-// The folder part of a path including its trailing backslash; empty when the path has none.
-std::string folderOf(std::string_view path);
-
-// The extension after the last '.' of the file name part, without the dot; empty when there is none.
-std::string extensionOf(std::string_view path);
-
 // ASCII case-insensitive comparison (double-byte characters compare exactly).
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 

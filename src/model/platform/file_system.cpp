@@ -10,7 +10,7 @@ FileCause File::readExact(void* buffer, std::size_t size) {
     return got == size ? FileCause::none : FileCause::endOfFile;
 }
 
-bool FileSystem::isDirectory(const std::string& path) {
+bool FileSystem::isDirectory(const FilePath& path) {
     std::uint32_t attributes = 0;
     return getAttributes(path, attributes) == FileCause::none && (attributes & attr::directory) != 0;
 }

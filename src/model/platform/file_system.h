@@ -1,10 +1,12 @@
 #pragma once
 // The file seam: every file the model touches goes through here, so tests can stand in for the disk
-// and inject failures. Paths are CP932 byte strings in Windows form.
+// and inject failures. Paths are in Windows form.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "model/platform/file_path.h"
 
 namespace tav {
 
@@ -62,18 +64,18 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    virtual std::unique_ptr<File> open(const std::string& path, OpenMode mode, FileCause& cause) = 0;
-    virtual FileCause copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
+    virtual std::unique_ptr<File> open(const FilePath& path, OpenMode mode, FileCause& cause) = 0;
+    virtual FileCause copy(const FilePath& from, const FilePath& to, bool failIfExists) = 0;
     // Renames, replacing an existing target, written through to the disk.
-    virtual FileCause move(const std::string& from, const std::string& to) = 0;
-    virtual FileCause remove(const std::string& path) = 0;
-    virtual FileCause getAttributes(const std::string& path, std::uint32_t& attributes) = 0;
-    virtual FileCause setAttributes(const std::string& path, std::uint32_t attributes) = 0;
-    virtual FileCause createDirectory(const std::string& path) = 0;
+    virtual FileCause move(const FilePath& from, const FilePath& to) = 0;
+    virtual FileCause remove(const FilePath& path) = 0;
+    virtual FileCause getAttributes(const FilePath& path, std::uint32_t& attributes) = 0;
+    virtual FileCause setAttributes(const FilePath& path, std::uint32_t attributes) = 0;
+    virtual FileCause createDirectory(const FilePath& path) = 0;
     // True for an existing file or folder.
-    virtual bool exists(const std::string& path) = 0;
+    virtual bool exists(const FilePath& path) = 0;
 
-    bool isDirectory(const std::string& path);
+    bool isDirectory(const FilePath& path);
 };
 
 } // namespace tav

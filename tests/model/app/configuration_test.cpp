@@ -94,18 +94,25 @@ TEST(Configuration, ColourWrittenAsHexReadsBackAsTheSameBits) {
 class LastFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        files.addDirectory("C:\\Tools\\DATA");
-        files.addDirectory("D:\\maps\\表");
+        files.addDirectory(u"C:\\Tools\\DATA");
+        files.addDirectory(u"D:\\maps\\表");
     }
-    std::string read() { return config::readLastFolder(settings, files, data); }
+    FilePath read() { return config::readLastFolder(settings, files, data); }
     MemorySettings settings;
     MemoryFileSystem files;
-    const std::string data = "C:\\Tools\\DATA\\";
+    const FilePath data = u"C:\\Tools\\DATA\\";
 };
 
 TEST_F(LastFolder, UsesTheStoredFolderWhenItExists) {
-    config::writeLastFolder(settings, "D:\\maps\\表\\");
-    EXPECT_EQ(read(), "D:\\maps\\表\\");
+    config::writeLastFolder(settings, u"D:\\maps\\表\\");
+    EXPECT_EQ((settings.values[{"SYSTEM", "PREPATH"}]), "D:\\maps\\表\\"); // CP932 bytes
+    EXPECT_EQ(read(), u"D:\\maps\\表\\");
+}
+
+TEST_F(LastFolder, AFolderCp932CannotHoldLeavesTheStoredOne) {
+    config::writeLastFolder(settings, u"D:\\maps\\表\\");
+    config::writeLastFolder(settings, u"D:\\M\u00FCller\\");
+    EXPECT_EQ((settings.values[{"SYSTEM", "PREPATH"}]), "D:\\maps\\表\\");
 }
 
 TEST_F(LastFolder, FallsBackToTheDataFolder) {
@@ -114,37 +121,37 @@ TEST_F(LastFolder, FallsBackToTheDataFolder) {
     EXPECT_EQ(read(), data) << "empty";
     settings.values[{"SYSTEM", "PREPATH"}] = "E:\\gone\\";
     EXPECT_EQ(read(), data) << "deleted folder";
-    files.putFile("D:\\maps\\a.MED", "x");
+    files.putFile(u"D:\\maps\\a.MED", "x");
     settings.values[{"SYSTEM", "PREPATH"}] = "D:\\maps\\a.MED";
     EXPECT_EQ(read(), data) << "a file, not a folder";
 }
 
 TEST(Configuration, ModuleFolderIsCutAtTheLastRealBackslash) {
-    EXPECT_EQ(config::moduleFolderOf("C:\\Tools\\Tavrosin.exe"), "C:\\Tools\\");
+    EXPECT_EQ(config::moduleFolderOf(u"C:\\Tools\\Tavrosin.exe"), u"C:\\Tools\\");
     // Both trail bytes below are 0x5C; only the backslash after the folder name is a separator.
-    EXPECT_EQ(config::moduleFolderOf("C:\\地図表\\ソフト.exe"), "C:\\地図表\\");
-    EXPECT_EQ(config::moduleFolderOf("C:\\Tools\\表"), "C:\\Tools\\");
-    EXPECT_EQ(config::moduleFolderOf("Tavrosin.exe"), "");
-    EXPECT_EQ(config::dataFolderOf("C:\\表\\"), "C:\\表\\DATA\\");
+    EXPECT_EQ(config::moduleFolderOf(u"C:\\地図表\\ソフト.exe"), u"C:\\地図表\\");
+    EXPECT_EQ(config::moduleFolderOf(u"C:\\Tools\\表"), u"C:\\Tools\\");
+    EXPECT_EQ(config::moduleFolderOf(u"Tavrosin.exe"), FilePath());
+    EXPECT_EQ(config::dataFolderOf(u"C:\\表\\"), u"C:\\表\\DATA\\");
 }
 
 TEST(Configuration, EnsureDataFolderCreatesItOnlyWhenMissing) {
     MemoryFileSystem files;
-    files.addDirectory("C:\\表");
-    config::ensureDataFolder(files, "C:\\表\\");
-    EXPECT_TRUE(files.isDirectory("C:\\表\\DATA"));
+    files.addDirectory(u"C:\\表");
+    config::ensureDataFolder(files, u"C:\\表\\");
+    EXPECT_TRUE(files.isDirectory(u"C:\\表\\DATA"));
 
-    files.putFile("C:\\表\\DATA\\Start.mps", "keep");
-    config::ensureDataFolder(files, "C:\\表\\");
-    EXPECT_TRUE(files.hasFile("C:\\表\\DATA\\Start.mps"));
+    files.putFile(u"C:\\表\\DATA\\Start.mps", "keep");
+    config::ensureDataFolder(files, u"C:\\表\\");
+    EXPECT_TRUE(files.hasFile(u"C:\\表\\DATA\\Start.mps"));
 }
 
 TEST(Configuration, EnsureDataFolderIgnoresAFailure) {
     MemoryFileSystem files;
-    files.addDirectory("C:\\Tools");
+    files.addDirectory(u"C:\\Tools");
     files.failAt(1, FileCause::accessDenied); // the creation, after the existence check
-    config::ensureDataFolder(files, "C:\\Tools\\");
-    EXPECT_FALSE(files.exists("C:\\Tools\\DATA"));
+    config::ensureDataFolder(files, u"C:\\Tools\\");
+    EXPECT_FALSE(files.exists(u"C:\\Tools\\DATA"));
 }
 
 } // namespace

@@ -62,13 +62,13 @@ TEST(ScrollRules, DiagonalButtonsMoveWhereEachAxisCan) {
 
 TEST(MapFileName, OnlyTheMedExtensionInAnyCase) {
     using map_file_name::isMapFile;
-    EXPECT_TRUE(isMapFile("C:\\maps\\x.med"));
-    EXPECT_TRUE(isMapFile("C:\\maps\\x.MeD"));
-    EXPECT_TRUE(isMapFile("x.tar.MED"));
-    EXPECT_FALSE(isMapFile("C:\\maps\\x.map"));
-    EXPECT_FALSE(isMapFile("C:\\maps.med\\x"));
-    EXPECT_FALSE(isMapFile("C:\\maps\\x.med.bak"));
-    EXPECT_FALSE(isMapFile("C:\\maps\\med"));
+    EXPECT_TRUE(isMapFile(u"C:\\maps\\x.med"));
+    EXPECT_TRUE(isMapFile(u"C:\\maps\\x.MeD"));
+    EXPECT_TRUE(isMapFile(u"x.tar.MED"));
+    EXPECT_FALSE(isMapFile(u"C:\\maps\\x.map"));
+    EXPECT_FALSE(isMapFile(u"C:\\maps.med\\x"));
+    EXPECT_FALSE(isMapFile(u"C:\\maps\\x.med.bak"));
+    EXPECT_FALSE(isMapFile(u"C:\\maps\\med"));
 }
 
 } // namespace

@@ -55,32 +55,32 @@ public:
 class LoggingFileSystem : public FileSystem {
 public:
     explicit LoggingFileSystem(FileSystem& inner) : inner_(inner) {}
-    std::unique_ptr<File> open(const std::string& path, OpenMode mode, FileCause& cause) override {
-        log.push_back("open " + path);
+    std::unique_ptr<File> open(const FilePath& path, OpenMode mode, FileCause& cause) override {
+        log.push_back("open " + path.text());
         auto file = inner_.open(path, mode, cause);
         return file ? std::make_unique<LoggingFile>(std::move(file), log) : nullptr;
     }
-    FileCause copy(const std::string& from, const std::string& to, bool failIfExists) override {
-        log.push_back("copy " + to);
+    FileCause copy(const FilePath& from, const FilePath& to, bool failIfExists) override {
+        log.push_back("copy " + to.text());
         return inner_.copy(from, to, failIfExists);
     }
-    FileCause move(const std::string& from, const std::string& to) override {
-        log.push_back("move " + from);
+    FileCause move(const FilePath& from, const FilePath& to) override {
+        log.push_back("move " + from.text());
         return inner_.move(from, to);
     }
-    FileCause remove(const std::string& path) override {
-        log.push_back("remove " + path);
+    FileCause remove(const FilePath& path) override {
+        log.push_back("remove " + path.text());
         return inner_.remove(path);
     }
-    FileCause getAttributes(const std::string& path, std::uint32_t& attributes) override {
+    FileCause getAttributes(const FilePath& path, std::uint32_t& attributes) override {
         return inner_.getAttributes(path, attributes);
     }
-    FileCause setAttributes(const std::string& path, std::uint32_t attributes) override {
-        log.push_back("attributes " + path);
+    FileCause setAttributes(const FilePath& path, std::uint32_t attributes) override {
+        log.push_back("attributes " + path.text());
         return inner_.setAttributes(path, attributes);
     }
-    FileCause createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
-    bool exists(const std::string& path) override { return inner_.exists(path); }
+    FileCause createDirectory(const FilePath& path) override { return inner_.createDirectory(path); }
+    bool exists(const FilePath& path) override { return inner_.exists(path); }
 
     std::vector<std::string> log;
 
@@ -164,7 +164,7 @@ protected:
         map.setRuler({3, 3, 1, 1, 1, 0});
         map.setNewCommentRect({0, 0, 102, 136});
         map.setCommentText(*map.addComment(prompter), "mine", false);
-        map.setCurrentFileName("C:\\mine.MED");
+        map.setCurrentFileName(u"C:\\mine.MED");
     }
     void expectOneWarning(const std::string& text, const std::string& context = {}) {
         ASSERT_EQ(prompter.shown.size(), 1u) << context;
@@ -177,10 +177,10 @@ protected:
         return files.contents(spare);
     }
 
-    const std::string folder = "C:\\表示";
-    const std::string path = folder + "\\地図.MED";
-    const std::string backup = path + "bak";
-    const std::string spare = folder + "\\spare.MED";
+    const FilePath folder = u"C:\\表示";
+    const FilePath path = folder + u"\\地図.MED";
+    const FilePath backup = path + u"bak";
+    const FilePath spare = folder + u"\\spare.MED";
     test::MemoryFileSystem files;
     NestingPrompter prompter;
     PaletteStorage palettes{files, prompter};
@@ -276,9 +276,9 @@ TEST_F(MapFiles, BackupGoesOnlyAfterTheNewFileIsOnTheDisk) {
     const auto& log = logged.log;
     ASSERT_GE(log.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 3),
-              (std::vector<std::string>{"copy " + backup, "attributes " + backup, "open " + path}));
+              (std::vector<std::string>{"copy " + backup.text(), "attributes " + backup.text(), "open " + path.text()}));
     EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
-              (std::vector<std::string>{"flush", "close", "remove " + backup}));
+              (std::vector<std::string>{"flush", "close", "remove " + backup.text()}));
     EXPECT_EQ(files.contents(path), savedBytes());
 }
 
@@ -292,7 +292,7 @@ TEST_F(MapFiles, FailedSaveAtAnyFileCallKeepsTheOldFileAndTheDocument) {
             files.remove(backup);
             if (existing)
                 files.putFile(path, old);
-            doc.setCurrentFileName("C:\\before.MED");
+            doc.setCurrentFileName(u"C:\\before.MED");
             doc.setModified(true);
             const MapSnapshot before = MapSnapshot::of(doc);
             const long start = files.operationCount();
@@ -377,15 +377,15 @@ TEST_F(MapFiles, MalformedFilesAreRefusedAndChangeNothing) {
         const MapSnapshot before = MapSnapshot::of(target);
         files.putFile(path, bytes);
         EXPECT_FALSE(storage.load(target, path, map_select::all)) << name;
-        expectOneWarning(cp932::formatWith(badFormat, path), name);
+        expectOneWarning(cp932::formatWith(badFormat, path.text()), name);
         EXPECT_EQ(MapSnapshot::of(target), before) << name;
     }
 
     MapDocument target;
     buildOther(target);
     const MapSnapshot before = MapSnapshot::of(target);
-    EXPECT_FALSE(storage.load(target, folder + "\\none.MED", map_select::all));
-    expectOneWarning(fileErrorText(FileCause::fileNotFound, folder + "\\none.MED"));
+    EXPECT_FALSE(storage.load(target, folder + u"\\none.MED", map_select::all));
+    expectOneWarning(fileErrorText(FileCause::fileNotFound, folder + u"\\none.MED"));
     EXPECT_EQ(MapSnapshot::of(target), before);
 
     // The largest map a document holds is read.
@@ -415,7 +415,7 @@ TEST_F(MapFiles, TruncatedFilesKeepWhatIsWhole) {
         const bool ok = storage.load(target, path, map_select::all);
         if (cut < sizeAt) {
             EXPECT_FALSE(ok) << cut;
-            expectOneWarning(cp932::formatWith(badFormat, path));
+            expectOneWarning(cp932::formatWith(badFormat, path.text()));
             EXPECT_EQ(MapSnapshot::of(target), before) << cut;
             continue;
         }
@@ -528,12 +528,12 @@ TEST_F(MapFiles, NestedCallsReturnAtOnce) {
         EXPECT_TRUE(storage.load(target, path, map_select::all));
         EXPECT_EQ(MapSnapshot::of(target), before);
     };
-    EXPECT_FALSE(storage.load(target, folder + "\\none.MED", map_select::all));
+    EXPECT_FALSE(storage.load(target, folder + u"\\none.MED", map_select::all));
     EXPECT_EQ(prompter.shown.size(), 1u);
     prompter.shown.clear();
 
     MapDocument empty;
-    const std::string nested = folder + "\\nested.MED";
+    const FilePath nested = folder + u"\\nested.MED";
     prompter.onShow = [&] { EXPECT_TRUE(storage.save(doc, nested)); };
     EXPECT_FALSE(storage.save(empty, nested));
     EXPECT_EQ(prompter.shown.size(), 1u);

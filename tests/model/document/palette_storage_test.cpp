@@ -28,8 +28,8 @@ const std::string cannotCopy =
 const std::string cannotWrite =
     "デフォルトのマークパレットファイルを作成できませんでした。\n\n%s\nに書き込むことができません。";
 
-std::string with(const std::string& pattern, const std::string& path) {
-    return cp932::formatWith(pattern, path);
+std::string with(const std::string& pattern, const FilePath& path) {
+    return cp932::formatWith(pattern, path.text());
 }
 
 // The program folder holds a 0x5C trail byte, as "表" does in CP932.
@@ -54,16 +54,16 @@ protected:
         EXPECT_EQ(prompter.shown[0].type, msg::ok | msg::iconWarning);
         prompter.shown.clear();
     }
-    std::uint32_t attributesOf(const std::string& path) {
+    std::uint32_t attributesOf(const FilePath& path) {
         std::uint32_t a = 0;
         EXPECT_EQ(files.getAttributes(path, a), FileCause::none);
         return a;
     }
 
-    const std::string folder = "C:\\表示";
-    const std::string start = folder + "\\Start.mps";
-    const std::string base = folder + "\\Base.mpb";
-    const std::string backup = start + "bak";
+    const FilePath folder = u"C:\\表示";
+    const FilePath start = folder + u"\\Start.mps";
+    const FilePath base = folder + u"\\Base.mpb";
+    const FilePath backup = start + u"bak";
     const MarkPalette basePalette = samplePalette(1);
     const MarkPalette current = samplePalette(7);
     test::MemoryFileSystem files;
@@ -313,11 +313,11 @@ TEST_F(PaletteFiles, BlockReadEndsJustPastTheBlockAndFailsWhole) {
     bytes.insert(bytes.end(), block.begin(), block.end());
     for (std::uint8_t cell : {1, 2, 3, 4})
         bytes.push_back(cell);
-    files.putFile("C:\\map.MED", bytes);
+    files.putFile(u"C:\\map.MED", bytes);
 
     for (unsigned selection : {0u, palette_select::walls, palette_select::all}) {
         FileCause cause = FileCause::generic;
-        auto file = files.open("C:\\map.MED", OpenMode::read, cause);
+        auto file = files.open(u"C:\\map.MED", OpenMode::read, cause);
         ASSERT_EQ(file->seek(32), FileCause::none);
         MarkPalette palette = current;
         ASSERT_TRUE(storage.readPaletteBlock(*file, selection, palette, cause));
@@ -331,16 +331,16 @@ TEST_F(PaletteFiles, BlockReadEndsJustPastTheBlockAndFailsWhole) {
     }
 
     // Cut inside the wall records, and a file error in the room section: nothing taken.
-    files.putFile("C:\\cut.MED", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 32 + 300));
-    for (const char* name : {"C:\\cut.MED", "C:\\map.MED"}) {
+    files.putFile(u"C:\\cut.MED", std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 32 + 300));
+    for (const char16_t* name : {u"C:\\cut.MED", u"C:\\map.MED"}) {
         FileCause cause = FileCause::none;
         auto file = files.open(name, OpenMode::read, cause);
         file->seek(32);
         files.failAt(1, FileCause::hardIO); // the second read
         MarkPalette palette = current;
-        EXPECT_FALSE(storage.readPaletteBlock(*file, palette_select::all, palette, cause)) << name;
-        EXPECT_EQ(palette, current) << name;
-        EXPECT_EQ(cause, std::string(name) == "C:\\cut.MED" ? FileCause::none : FileCause::hardIO);
+        EXPECT_FALSE(storage.readPaletteBlock(*file, palette_select::all, palette, cause)) << FilePath(name).text();
+        EXPECT_EQ(palette, current) << FilePath(name).text();
+        EXPECT_EQ(cause, std::u16string_view(name) == u"C:\\cut.MED" ? FileCause::none : FileCause::hardIO);
         test::disarm(files);
     }
 }

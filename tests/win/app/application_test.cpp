@@ -42,22 +42,22 @@ TEST(Application, PaletteDisplayIsRefusedWithTheMessage) {
 
 TEST(Application, ConfigureSetsFoldersPalettePathsAndUndoDepth) {
     test::TempFolder folder("configure");
-    test::writeBytes(folder.path() + "Tavrosin.ini", "[PROPERTY]\r\nURDOMAX=3\r\n[CONFIG]\r\nGDIMAX=0\r\n");
+    test::writeBytes(folder.path() + u"Tavrosin.ini", "[PROPERTY]\r\nURDOMAX=3\r\n[CONFIG]\r\nGDIMAX=0\r\n");
     MapDocument document;
     DrawingResourceCache cache;
     {
         Application app(document, cache);
-        ASSERT_TRUE(app.configure(folder.path() + "Tavrosin.exe"));
+        ASSERT_TRUE(app.configure(folder.path() + u"Tavrosin.exe"));
         EXPECT_EQ(app.getModuleFolder(), folder.path());
         EXPECT_EQ(app.getLastFolder(), folder.path() + "DATA\\");
-        EXPECT_EQ(document.startPalettePath(), folder.path() + "Start.mps");
-        EXPECT_EQ(document.basePalettePath(), folder.path() + "Base.mpb");
+        EXPECT_EQ(document.startPalettePath(), folder.path() + u"Start.mps");
+        EXPECT_EQ(document.basePalettePath(), folder.path() + u"Base.mpb");
         EXPECT_EQ(document.undoDepth(), 3);
         EXPECT_EQ(cache.limit(), 1); // zero behaves as one
         app.setLastFolder(folder.path());
     }
     // The last folder set during the run is what the file keeps.
-    EXPECT_NE(test::readBytes(folder.path() + "Tavrosin.ini").find("PREPATH=" + folder.path() + "\r\n"),
+    EXPECT_NE(test::readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + folder.path() + "\r\n"),
               std::string::npos);
 }
 
@@ -65,7 +65,7 @@ TEST(Application, EmptyModuleFolderStopsAndWritesNothing) {
     MapDocument document;
     DrawingResourceCache cache;
     Application app(document, cache);
-    EXPECT_FALSE(app.configure("Tavrosin.exe"));
+    EXPECT_FALSE(app.configure(u"Tavrosin.exe"));
     EXPECT_FALSE(app.configure(""));
 }
 
@@ -74,7 +74,7 @@ TEST(Application, MissingHelpFileIsReportedWithItsPath) {
     MapDocument document;
     DrawingResourceCache cache;
     Application app(document, cache);
-    ASSERT_TRUE(app.configure(folder.path() + "Tavrosin.exe"));
+    ASSERT_TRUE(app.configure(folder.path() + u"Tavrosin.exe"));
     std::wstring text;
     HICON icon = nullptr;
     driveModal([&] { app.showHelp(); },

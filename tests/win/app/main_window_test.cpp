@@ -68,11 +68,11 @@ void CALLBACK onTick(HWND, UINT, UINT_PTR timer, DWORD) {
 class MainWindowRunner : public ::testing::Test {
 protected:
     void run(std::vector<Step> steps) {
-        ASSERT_TRUE(CopyFileW(win::widen(builtProgramFolder() + "Base.mpb").c_str(),
-                              win::widen(folder.path() + "Base.mpb").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(win::widen(builtProgramFolder() + u"Base.mpb").c_str(),
+                              win::widen(folder.path() + u"Base.mpb").c_str(), FALSE));
         win::DrawingResourceCache cache;
         win::Application app(document, cache);
-        document.setPalettePaths(folder.path() + "Start.mps", folder.path() + "Base.mpb");
+        document.setPalettePaths(folder.path() + u"Start.mps", folder.path() + u"Base.mpb");
         Steps state{&app, &document, std::move(steps)};
         running = &state;
         SetTimer(nullptr, 0, 60, &onTick);
@@ -156,7 +156,7 @@ TEST_F(MainWindowRunner, SwitchesSetTheEditMaskAndTheMarkerButtons) {
 // A map file dropped on the view among other files is opened: the file's cells, its size shown, the file
 // remembered as the current one.
 TEST_F(MainWindowRunner, DroppedMapFileIsOpened) {
-    const std::string path = folder.path() + "dropped.med";
+    const std::string path = folder.path() + u"dropped.med";
     {
         MapDocument source;
         ASSERT_TRUE(source.resize(7, 5, true));

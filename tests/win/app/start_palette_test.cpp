@@ -30,33 +30,33 @@ std::string expectedStart(const std::string& base) {
 TEST(StartPalette, MissingStartPaletteIsMadeFromTheBase) {
     TempFolder folder("start");
     ASSERT_TRUE(startAndClose(folder.path()));
-    std::string base = readBytes(folder.path() + "Base.mpb");
+    std::string base = readBytes(folder.path() + u"Base.mpb");
     ASSERT_EQ(base.size(), 49824u);
     EXPECT_EQ(base.substr(0, 4), "PB00");
-    EXPECT_EQ(readBytes(folder.path() + "Start.mps"), expectedStart(base));
+    EXPECT_EQ(readBytes(folder.path() + u"Start.mps"), expectedStart(base));
 }
 
 TEST(StartPalette, ReadOnlyBaseGivesAWritableStartPalette) {
     TempFolder folder("readonly");
-    std::string base = readBytes(builtProgramFolder() + "Base.mpb");
-    ASSERT_TRUE(writeBytes(folder.path() + "Base.mpb", base));
-    SetFileAttributesW(win::widen(folder.path() + "Base.mpb").c_str(), FILE_ATTRIBUTE_READONLY);
+    std::string base = readBytes(builtProgramFolder() + u"Base.mpb");
+    ASSERT_TRUE(writeBytes(folder.path() + u"Base.mpb", base));
+    SetFileAttributesW(win::widen(folder.path() + u"Base.mpb").c_str(), FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(startAndClose(folder.path()));
-    DWORD attributes = GetFileAttributesW(win::widen(folder.path() + "Start.mps").c_str());
+    DWORD attributes = GetFileAttributesW(win::widen(folder.path() + u"Start.mps").c_str());
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(readBytes(folder.path() + "Start.mps"), expectedStart(base));
-    SetFileAttributesW(win::widen(folder.path() + "Base.mpb").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readBytes(folder.path() + u"Start.mps"), expectedStart(base));
+    SetFileAttributesW(win::widen(folder.path() + u"Base.mpb").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(StartPalette, StartPaletteOfTheWrongLengthIsRebuilt) {
     TempFolder folder("length");
-    std::string base = readBytes(builtProgramFolder() + "Base.mpb");
-    ASSERT_TRUE(writeBytes(folder.path() + "Base.mpb", base));
+    std::string base = readBytes(builtProgramFolder() + u"Base.mpb");
+    ASSERT_TRUE(writeBytes(folder.path() + u"Base.mpb", base));
     for (std::string wrong : {expectedStart(base).substr(0, base.size() - 1), expectedStart(base) + "x"}) {
-        ASSERT_TRUE(writeBytes(folder.path() + "Start.mps", wrong));
+        ASSERT_TRUE(writeBytes(folder.path() + u"Start.mps", wrong));
         ASSERT_TRUE(startAndClose(folder.path()));
-        EXPECT_EQ(readBytes(folder.path() + "Start.mps"), expectedStart(base)) << wrong.size();
+        EXPECT_EQ(readBytes(folder.path() + u"Start.mps"), expectedStart(base)) << wrong.size();
     }
 }
 
@@ -66,7 +66,7 @@ TEST(StartPalette, WithoutAnyPaletteTheProgramSaysSoAndEnds) {
     HWND message = run.messageBox();
     ASSERT_NE(message, nullptr);
     std::wstring text = windowText(GetDlgItem(message, IDC_MESSAGE_TEXT));
-    EXPECT_NE(text.find(win::widen(folder.path() + "Base.mpb")), std::wstring::npos);
+    EXPECT_NE(text.find(win::widen(folder.path() + u"Base.mpb")), std::wstring::npos);
     PostMessageW(message, WM_COMMAND, IDC_MESSAGE_YES, 0);
     EXPECT_TRUE(run.waitForExit());
     EXPECT_EQ(run.mainWindow(0), nullptr);

@@ -47,21 +47,21 @@ TEST(Startup, FirstRunMakesDataFolderAndWritesOnlyTheLastFolder) {
     EXPECT_EQ(run.height, 31);
     EXPECT_TRUE(run.exited);
     EXPECT_TRUE(isFolder(folder.path() + "DATA"));
-    EXPECT_EQ(readBytes(folder.path() + "Tavrosin.ini"),
+    EXPECT_EQ(readBytes(folder.path() + u"Tavrosin.ini"),
               "[SYSTEM]\r\nPREPATH=" + folder.path() + "DATA\\\r\n");
 }
 
 TEST(Startup, MapSizeLimitGivesTheStartMapSide) {
     TempFolder folder("size");
-    writeBytes(folder.path() + "Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=20\r\n");
+    writeBytes(folder.path() + u"Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=20\r\n");
     RunResult small = runOnce(folder.path());
     EXPECT_EQ(small.width, 20);
     EXPECT_EQ(small.height, 20);
-    writeBytes(folder.path() + "Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=200\r\n");
+    writeBytes(folder.path() + u"Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=200\r\n");
     RunResult large = runOnce(folder.path());
     EXPECT_EQ(large.width, 31);
     // Only PREPATH is added; the hand-written key stays.
-    EXPECT_NE(readBytes(folder.path() + "Tavrosin.ini").find("MAPSIZEMAX=200"), std::string::npos);
+    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("MAPSIZEMAX=200"), std::string::npos);
 }
 
 TEST(Startup, GarbageConfigurationFallsBackToDefaults) {
@@ -70,24 +70,24 @@ TEST(Startup, GarbageConfigurationFallsBackToDefaults) {
         "[PROPERTY]\r\nURDOMAX=abc\r\n[CONFIG]\r\nGDIMAX=-5\r\nMAPSIZEMAX=99999999999999999999\r\n"
         "[SYSTEM]\r\nPREPATH=" +
         std::string(6000, 'x') + "\r\n";
-    writeBytes(folder.path() + "Tavrosin.ini", ini);
+    writeBytes(folder.path() + u"Tavrosin.ini", ini);
     RunResult run = runOnce(folder.path());
     ASSERT_TRUE(run.shown);
     EXPECT_EQ(run.width, 31);
     EXPECT_TRUE(run.exited);
-    EXPECT_NE(readBytes(folder.path() + "Tavrosin.ini").find("PREPATH=" + folder.path() + "DATA\\\r\n"),
+    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + folder.path() + "DATA\\\r\n"),
               std::string::npos);
 
-    writeBytes(folder.path() + "Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=-3\r\n");
+    writeBytes(folder.path() + u"Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=-3\r\n");
     RunResult negative = runOnce(folder.path());
     EXPECT_EQ(negative.width, 1);
 }
 
 TEST(Startup, LastFolderNamingNoFolderGivesData) {
     TempFolder folder("gone");
-    writeBytes(folder.path() + "Tavrosin.ini", "[SYSTEM]\r\nPREPATH=" + folder.path() + "deleted\r\n");
+    writeBytes(folder.path() + u"Tavrosin.ini", "[SYSTEM]\r\nPREPATH=" + folder.path() + "deleted\r\n");
     runOnce(folder.path());
-    EXPECT_EQ(readBytes(folder.path() + "Tavrosin.ini"),
+    EXPECT_EQ(readBytes(folder.path() + u"Tavrosin.ini"),
               "[SYSTEM]\r\nPREPATH=" + folder.path() + "DATA\\\r\n");
 }
 
@@ -101,13 +101,13 @@ TEST(Startup, JapaneseFoldersSurvive) {
     ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
     // A Unicode profile keeps the characters whatever the system code page is.
     std::wstring ini = L"\xFEFF[SYSTEM]\r\nPREPATH=" + win::widen(maps) + L"\r\n";
-    writeBytes(programFolder + "Tavrosin.ini",
+    writeBytes(programFolder + u"Tavrosin.ini",
                std::string(reinterpret_cast<const char*>(ini.data()), ini.size() * sizeof(wchar_t)));
     RunResult run = runOnce(programFolder);
     ASSERT_TRUE(run.shown);
     EXPECT_TRUE(run.exited);
     EXPECT_TRUE(isFolder(programFolder + "DATA"));
-    std::string written = readBytes(programFolder + "Tavrosin.ini");
+    std::string written = readBytes(programFolder + u"Tavrosin.ini");
     std::wstring expected = L"PREPATH=" + win::widen(maps);
     EXPECT_NE(
         std::wstring(reinterpret_cast<const wchar_t*>(written.data()), written.size() / 2).find(expected),

@@ -42,21 +42,21 @@ TEST(MapFile, SavesAndLoadsOnTheDiskAndRefusesAReadOnlyFile) {
     test::RecordingPrompter prompter;
     PaletteStorage palettes(files, prompter);
     MapFileStorage storage(files, prompter, palettes);
-    const std::string path = folder.path() + "map.MED";
+    const std::string path = folder.path() + u"map.MED";
 
     MapDocument doc;
     buildMap(doc, prompter);
     ASSERT_TRUE(storage.save(doc, path));
     const std::string bytes = test::readBytes(path);
     EXPECT_EQ(bytes.size(), 49832u + 4 * 54 + 4 + 2 * 78 + 8 + 38);
-    EXPECT_FALSE(files.exists(path + "bak"));
+    EXPECT_FALSE(files.exists(path + u"bak"));
 
     MapDocument loaded;
     ASSERT_TRUE(storage.load(loaded, path, map_select::all));
     EXPECT_TRUE(test::MapSnapshot::of(loaded).sameMap(test::MapSnapshot::of(doc)));
     ASSERT_TRUE(storage.save(loaded, path)); // over the old file, through its backup
     EXPECT_EQ(test::readBytes(path), bytes);
-    EXPECT_FALSE(files.exists(path + "bak"));
+    EXPECT_FALSE(files.exists(path + u"bak"));
     EXPECT_TRUE(prompter.shown.empty());
 
     ASSERT_TRUE(SetFileAttributesW(widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
@@ -65,13 +65,13 @@ TEST(MapFile, SavesAndLoadsOnTheDiskAndRefusesAReadOnlyFile) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, fileErrorText(FileCause::accessDenied, path));
     EXPECT_EQ(test::readBytes(path), bytes);
-    EXPECT_FALSE(files.exists(path + "bak"));
+    EXPECT_FALSE(files.exists(path + u"bak"));
     SetFileAttributesW(widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
 
     prompter.shown.clear();
-    EXPECT_FALSE(storage.load(loaded, folder.path() + "none.MED", map_select::all));
+    EXPECT_FALSE(storage.load(loaded, folder.path() + u"none.MED", map_select::all));
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, fileErrorText(FileCause::fileNotFound, folder.path() + "none.MED"));
+    EXPECT_EQ(prompter.shown[0].text, fileErrorText(FileCause::fileNotFound, folder.path() + u"none.MED"));
 }
 
 } // namespace

@@ -118,16 +118,16 @@ TEST(MainWindowRun, ExitWithUnsavedChangesAsksAndNoKeepsTheWindowOpen) {
 
 TEST(MainWindowRun, CommandLineOpensMedFilesOnly) {
     TempFolder folder("cmd");
-    const std::string med = folder.path() + "x.med";
+    const std::string med = folder.path() + u"x.med";
     writeMapFile(med);
     ASSERT_TRUE(CopyFileW(win::widen(med).c_str(), win::widen(folder.path() + "x.map").c_str(), FALSE));
 
-    for (const char* name : {"x.med", "x.map"}) {
+    for (const char* name : {u"x.med", "x.map"}) {
         ProgramRun run(folder.path(), L"\"" + win::widen(folder.path() + name) + L"\"");
         HWND main = run.mainWindow();
         ASSERT_TRUE(main) << name;
         const Size size = shownSize(main);
-        const bool isMed = std::string(name) == "x.med";
+        const bool isMed = std::string(name) == u"x.med";
         EXPECT_EQ(size.width, isMed ? 7 : 31) << name;
         EXPECT_EQ(size.height, isMed ? 5 : 31) << name;
         // A loaded map is not modified: exit asks nothing.
@@ -160,7 +160,7 @@ TEST(MainWindowRun, OpenDialogLoadsTheMapAndRemembersItsFolder) {
 
     PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
     ASSERT_TRUE(run.waitForExit());
-    EXPECT_NE(readBytes(folder.path() + "Tavrosin.ini").find("PREPATH=" + maps + "\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + maps + "\r\n"), std::string::npos);
 }
 
 TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
@@ -180,9 +180,9 @@ TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
     ASSERT_TRUE(dialog);
     const std::string path = folder.path() + "DATA\\saved"; // the extension comes from the dialog
     chooseFile(dialog, path);
-    ASSERT_TRUE(waitUntil([&] { return readBytes(path + ".MED").size() == 49832u + 4 * 31 * 31 + 4; }));
+    ASSERT_TRUE(waitUntil([&] { return readBytes(path + u".MED").size() == 49832u + 4 * 31 * 31 + 4; }));
 
-    const std::string bytes = readBytes(path + ".MED");
+    const std::string bytes = readBytes(path + u".MED");
     EXPECT_EQ(bytes.substr(0, 4), "ED00");
     EXPECT_EQ(bytes.substr(49824, 8), std::string("\x1F\0\0\0\x1F\0\0\0", 8));
     // Only the clicked cell holds something: room mark 1.

@@ -25,7 +25,7 @@ constexpr int zoom = 3;
 constexpr int columns = 10;
 
 bool loadBasePalette(MarkPalette& palette) {
-    const std::string bytes = test::readBytes(test::builtProgramFolder() + "Base.mpb");
+    const std::string bytes = test::readBytes(test::builtProgramFolder() + u"Base.mpb");
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     return decodePaletteFile({data, bytes.size()}, PaletteKind::base, palette);
 }

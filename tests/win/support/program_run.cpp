@@ -11,7 +11,7 @@ std::string builtProgramPath() {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::string testsFolder = cp932::folderOf(win::narrow(self));
     std::string buildFolder = cp932::folderOf(testsFolder.substr(0, testsFolder.size() - 1));
-    return buildFolder + "program\\Tavrosin.exe";
+    return buildFolder + u"program\\Tavrosin.exe";
 }
 
 std::string builtProgramFolder() {
@@ -19,12 +19,12 @@ std::string builtProgramFolder() {
 }
 
 ProgramRun::ProgramRun(const std::string& folder, const std::wstring& arguments, bool withBasePalette) {
-    std::wstring exe = win::widen(folder + "Tavrosin.exe");
+    std::wstring exe = win::widen(folder + u"Tavrosin.exe");
     if (!CopyFileW(win::widen(builtProgramPath()).c_str(), exe.c_str(), FALSE))
         return;
     if (withBasePalette)
-        CopyFileW(win::widen(cp932::folderOf(builtProgramPath()) + "Base.mpb").c_str(),
-                  win::widen(folder + "Base.mpb").c_str(), TRUE);
+        CopyFileW(win::widen(cp932::folderOf(builtProgramPath()) + u"Base.mpb").c_str(),
+                  win::widen(folder + u"Base.mpb").c_str(), TRUE);
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -20,7 +20,7 @@ TempFolder::TempFolder(const std::string& name) {
         std::wstring candidate = std::wstring(base) + widen(name) + L"-" +
                                  std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            path_ = narrow(candidate) + "\\";
+            path_ = narrow(candidate) + u"\\";
             return;
         }
     }

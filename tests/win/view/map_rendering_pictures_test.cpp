@@ -22,7 +22,7 @@ using test::RenderBench;
 constexpr int zoom = 2;
 
 bool loadBasePalette(MarkPalette& palette) {
-    const std::string bytes = test::readBytes(test::builtProgramFolder() + "Base.mpb");
+    const std::string bytes = test::readBytes(test::builtProgramFolder() + u"Base.mpb");
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
     return decodePaletteFile({data, bytes.size()}, PaletteKind::base, palette);
 }
@@ -181,7 +181,7 @@ TEST_F(MapRenderingPictures, SampleMapSavesAsAMapFile) {
     Win32FileSystem files;
     PaletteStorage palettes(files, bench.prompter);
     MapFileStorage maps(files, bench.prompter, palettes);
-    EXPECT_TRUE(maps.save(bench.document, folder + "sample.MED"));
+    EXPECT_TRUE(maps.save(bench.document, folder + u"sample.MED"));
     EXPECT_TRUE(bench.prompter.shown.empty());
 }
 

@@ -325,7 +325,7 @@ TEST_F(MapViewWindow, DroppedMapFileIsHandedToTheParent) {
     SendMessageW(window, WM_DROPFILES,
                  reinterpret_cast<WPARAM>(makeFileDrop({L"C:\\maps\\notes.txt", L"C:\\maps\\cave.med"})), 0);
     ASSERT_EQ(log.drops.size(), 1u);
-    EXPECT_EQ(log.drops[0], "C:\\maps\\cave.med");
+    EXPECT_EQ(log.drops[0], u"C:\\maps\\cave.med");
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeFileDrop({L"C:\\a.txt", L"C:\\b.medx"})),
                  0);
     EXPECT_EQ(log.drops.size(), 1u);
