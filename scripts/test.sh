@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds both configurations and runs every test: the model natively (plain and with sanitizers), each
-# fuzz target briefly, then the Windows program's tests under Wine on a virtual display, with LANG=C and
+# fuzz target briefly, then the Windows program's tests under Wine on a virtual display, with LANG=C.UTF-8 and
 # with a Japanese LANG.
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -57,7 +57,7 @@ if cmake --preset windows >/dev/null && cmake --build --preset windows -j "$jobs
     xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-prefix.sh" "$prefix"
     # A test that fails is run once more: Wine now and then fails to start a process at all (status
     # without any output, seen once in CI); a real fault fails both times.
-    for lang in C ja_JP.UTF-8; do
+    for lang in C.UTF-8 ja_JP.UTF-8; do
         LANG=$lang LC_ALL= WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
             xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
                 wineserver -p; wine cmd /c exit >/dev/null 2>&1

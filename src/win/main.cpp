@@ -10,12 +10,12 @@
 
 namespace {
 
-std::string commandLineFile() {
+tav::FilePath commandLineFile() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments)
         return {};
-    std::string file = count > 1 ? tav::win::narrow(arguments[1]) : std::string{};
+    tav::FilePath file = count > 1 ? tav::win::pathOf(arguments[1]) : tav::FilePath{};
     LocalFree(arguments);
     return file;
 }

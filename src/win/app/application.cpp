@@ -24,7 +24,7 @@ int desktopBitsPerPixel() {
     return bits;
 }
 
-std::string moduleFileName() {
+FilePath moduleFileName() {
     std::wstring buffer(MAX_PATH, L'\0');
     while (true) {
         DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -32,7 +32,7 @@ std::string moduleFileName() {
             return {};
         if (length < buffer.size()) {
             buffer.resize(length);
-            return narrow(buffer);
+            return pathOf(buffer);
         }
         if (buffer.size() >= 32768)
             return {};
@@ -66,7 +66,7 @@ bool Application::checkDisplayDepth(int bitsPerPixel) {
     return false;
 }
 
-bool Application::configure(const std::string& moduleFile) {
+bool Application::configure(const FilePath& moduleFile) {
     moduleFolder_ = config::moduleFolderOf(moduleFile);
     if (moduleFolder_.empty())
         return false;
@@ -87,7 +87,7 @@ int Application::mapSizeMax() const {
     return config::readMapSizeMax(*settings_);
 }
 
-bool Application::startUp(const std::string& commandLineFile) {
+bool Application::startUp(const FilePath& commandLineFile) {
     int bits = desktopBitsPerPixel();
     if (bits < 0)
         return false;
@@ -105,12 +105,12 @@ bool Application::startUp(const std::string& commandLineFile) {
 }
 
 void Application::showHelp() {
-    std::string path = moduleFolder_ + config::helpFileName;
+    const FilePath path = moduleFolder_ + config::helpFileName;
     if (!files_.exists(path)) {
         prompter_.showMessage(
             cp932::formatWith(
                 "ヘルプファイルが見つかりません。\n下記のファイルが存在しているか確認してください。\n\n%s",
-                path),
+                path.text()),
             msg::iconWarning);
         return;
     }

@@ -24,17 +24,17 @@ public:
     Application& operator=(const Application&) = delete;
 
     // Runs the whole program inside the main window; always false (no message loop follows).
-    bool startUp(const std::string& commandLineFile);
+    bool startUp(const FilePath& commandLineFile);
 
     // False after showing the message when the display has 8 bits per pixel or fewer.
     bool checkDisplayDepth(int bitsPerPixel);
     // Steps that fix the folders and read the configuration; false when the module folder is empty.
-    bool configure(const std::string& moduleFileName);
+    bool configure(const FilePath& moduleFileName);
 
-    const std::string& getModuleFolder() const { return moduleFolder_; }
-    const std::string& getDataFolder() const { return dataFolder_; }
-    const std::string& getLastFolder() const { return lastFolder_; }
-    void setLastFolder(const std::string& folder) { lastFolder_ = folder; }
+    const FilePath& getModuleFolder() const { return moduleFolder_; }
+    const FilePath& getDataFolder() const { return dataFolder_; }
+    const FilePath& getLastFolder() const { return lastFolder_; }
+    void setLastFolder(const FilePath& folder) { lastFolder_ = folder; }
     int mapSizeMax() const;
     void showHelp();
 
@@ -58,9 +58,9 @@ private:
     MapFileStorage mapFiles_{files_, prompter_, paletteStorage_};
     std::unique_ptr<ProfileSettings> settings_;
     EmptySettings noSettings_;
-    std::string moduleFolder_;
-    std::string dataFolder_;
-    std::string lastFolder_;
+    FilePath moduleFolder_;
+    FilePath dataFolder_;
+    FilePath lastFolder_;
     HWND mainWindow_ = nullptr;
 };
 

@@ -200,7 +200,7 @@ constexpr int refreshAbove = 15;
 
 } // namespace
 
-MainWindow::MainWindow(Application& app, MapDocument& document, std::string commandLineFile)
+MainWindow::MainWindow(Application& app, MapDocument& document, FilePath commandLineFile)
     : Dialog(IDD_MAIN), app_(app), document_(document), commandLineFile_(std::move(commandLineFile)),
       clipboard_(document, app.prompter()), view_(document, app.cache(), clipboard_, app.prompter()),
       wallSwatch_(MarkSwatch::Kind::wall, document.palette(), app.cache()),
@@ -231,7 +231,7 @@ bool MainWindow::onInitDialog() {
     }
     prepareControls();
 
-    const bool opened = !commandLineFile_.empty() && openMapFile(commandLineFile_);
+    const bool opened = openCommandLineFile();
     if (!opened) {
         if (!createStartMap()) {
             failInitialisation();
@@ -666,16 +666,27 @@ void MainWindow::newMap() {
 }
 
 void MainWindow::openFlow() {
-    const std::string path = askMapFileToOpen(handle(), app_.getLastFolder());
+    const FilePath path = askMapFileToOpen(handle(), app_.getLastFolder());
     if (!path.empty())
         openMapFile(path);
     focusView();
 }
 
-bool MainWindow::openMapFile(const std::string& path) {
+bool MainWindow::openCommandLineFile() {
+    if (commandLineFile_.empty())
+        return false;
+    const std::string problem = map_file_name::whyNotOpenable(app_.files(), commandLineFile_);
+    if (!problem.empty()) {
+        app_.prompter().showMessage(problem, msg::ok | msg::iconWarning);
+        return false;
+    }
+    return openMapFile(commandLineFile_);
+}
+
+bool MainWindow::openMapFile(const FilePath& path) {
     if (!map_file_name::isMapFile(path) || !app_.files().exists(path) || app_.files().isDirectory(path))
         return false;
-    app_.setLastFolder(cp932::folderOf(path));
+    app_.setLastFolder(path.folder());
     view_.onCommand(ID_VIEW_ESCAPE);
     if (!app_.mapFiles().load(document_, path, map_select::all))
         return false;
@@ -689,10 +700,10 @@ bool MainWindow::openMapFile(const std::string& path) {
 }
 
 void MainWindow::saveFlow() {
-    const std::string initial = document_.hasFile() ? document_.currentFileName() : std::string{};
-    const std::string path = askMapFileToSave(handle(), initial, app_.getLastFolder());
+    const FilePath initial = document_.hasFile() ? document_.currentFileName() : FilePath{};
+    const FilePath path = askMapFileToSave(handle(), initial, app_.getLastFolder());
     if (!path.empty()) {
-        app_.setLastFolder(cp932::folderOf(path));
+        app_.setLastFolder(path.folder());
         view_.finishInPlaceEditing();
         if (app_.mapFiles().save(document_, path))
             document_.setHasFile(true);
@@ -873,8 +884,7 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case view_message::openDropped:
         if (wParam) {
-            const std::string path = reinterpret_cast<const char*>(wParam);
-            openMapFile(path);
+            openMapFile(*reinterpret_cast<const FilePath*>(wParam));
             SetForegroundWindow(handle());
             focusView();
         }

@@ -23,7 +23,7 @@ public:
     static constexpr int clientWidth = 634;
     static constexpr int clientHeight = 436;
 
-    MainWindow(Application& app, MapDocument& document, std::string commandLineFile);
+    MainWindow(Application& app, MapDocument& document, FilePath commandLineFile);
 
     // Runs the window until the user exits; returns the code it ended with (-1 when it could not start).
     INT_PTR run() { return runWithOwnLoop(nullptr); }
@@ -78,7 +78,8 @@ private:
     // Flows.
     void newMap();
     void openFlow();
-    bool openMapFile(const std::string& path);
+    bool openMapFile(const FilePath& path);
+    bool openCommandLineFile();
     void saveFlow();
     void exitFlow();
     void openHomePage();
@@ -86,7 +87,7 @@ private:
 
     Application& app_;
     MapDocument& document_;
-    std::string commandLineFile_;
+    FilePath commandLineFile_;
     Brush background_;
     Icon bigIcon_;
     Icon smallIcon_;

@@ -23,7 +23,7 @@ std::wstring filter() {
     return text;
 }
 
-std::string ask(HWND owner, const std::string& initialFile, const std::string& folder, bool save) {
+FilePath ask(HWND owner, const FilePath& initialFile, const FilePath& folder, bool save) {
     std::vector<wchar_t> file(pathCapacity, L'\0');
     const std::wstring initial = widen(initialFile);
     if (initial.size() < pathCapacity)
@@ -44,16 +44,16 @@ std::string ask(HWND owner, const std::string& initialFile, const std::string& f
     if (save)
         dialog.Flags |= OFN_OVERWRITEPROMPT;
     const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    return chosen ? narrow(file.data()) : std::string{};
+    return chosen ? pathOf(file.data()) : FilePath{};
 }
 
 } // namespace
 
-std::string askMapFileToOpen(HWND owner, const std::string& folder) {
+FilePath askMapFileToOpen(HWND owner, const FilePath& folder) {
     return ask(owner, {}, folder, false);
 }
 
-std::string askMapFileToSave(HWND owner, const std::string& initialFile, const std::string& folder) {
+FilePath askMapFileToSave(HWND owner, const FilePath& initialFile, const FilePath& folder) {
     return ask(owner, initialFile, folder, true);
 }
 

@@ -2,13 +2,13 @@
 // The platform's open and save dialogs for map files: extension "MED", one filter, no read-only box.
 #include <windows.h>
 
-#include <string>
+#include "model/platform/file_path.h"
 
 namespace tav::win {
 
-// Each returns the chosen path (CP932), or an empty string when the user cancelled.
-std::string askMapFileToOpen(HWND owner, const std::string& folder);
+// Each returns the chosen path, or an empty one when the user cancelled.
+FilePath askMapFileToOpen(HWND owner, const FilePath& folder);
 // Starts with initialFile when there is one, else in folder.
-std::string askMapFileToSave(HWND owner, const std::string& initialFile, const std::string& folder);
+FilePath askMapFileToSave(HWND owner, const FilePath& initialFile, const FilePath& folder);
 
 } // namespace tav::win

@@ -34,4 +34,14 @@ std::string narrow(std::wstring_view wide) {
     return text;
 }
 
+std::wstring widen(const FilePath& path) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    const std::u16string& units = path.units();
+    return std::wstring(units.begin(), units.end());
+}
+
+FilePath pathOf(std::wstring_view wide) {
+    return FilePath(std::u16string(wide.begin(), wide.end()));
+}
+
 } // namespace tav::win

@@ -95,7 +95,7 @@ bool isReadOnlyFile(const std::wstring& path) {
 
 } // namespace
 
-std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mode, FileCause& cause) {
+std::unique_ptr<File> Win32FileSystem::open(const FilePath& path, OpenMode mode, FileCause& cause) {
     DWORD access = mode == OpenMode::read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     DWORD share = mode == OpenMode::read ? FILE_SHARE_READ : 0;
     DWORD disposition = mode == OpenMode::create ? CREATE_ALWAYS : OPEN_EXISTING;
@@ -116,24 +116,24 @@ std::unique_ptr<File> Win32FileSystem::open(const std::string& path, OpenMode mo
     return std::make_unique<Win32File>(std::move(handle));
 }
 
-FileCause Win32FileSystem::copy(const std::string& from, const std::string& to, bool failIfExists) {
+FileCause Win32FileSystem::copy(const FilePath& from, const FilePath& to, bool failIfExists) {
     if (isReadOnlyFile(widen(to)))
         return FileCause::accessDenied;
     return resultOf(CopyFileW(widen(from).c_str(), widen(to).c_str(), failIfExists));
 }
 
-FileCause Win32FileSystem::move(const std::string& from, const std::string& to) {
+FileCause Win32FileSystem::move(const FilePath& from, const FilePath& to) {
     if (isReadOnlyFile(widen(to)))
         return FileCause::accessDenied;
     return resultOf(MoveFileExW(widen(from).c_str(), widen(to).c_str(),
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH | MOVEFILE_COPY_ALLOWED));
 }
 
-FileCause Win32FileSystem::remove(const std::string& path) {
+FileCause Win32FileSystem::remove(const FilePath& path) {
     return resultOf(DeleteFileW(widen(path).c_str()));
 }
 
-FileCause Win32FileSystem::getAttributes(const std::string& path, std::uint32_t& attributes) {
+FileCause Win32FileSystem::getAttributes(const FilePath& path, std::uint32_t& attributes) {
     DWORD value = GetFileAttributesW(widen(path).c_str());
     if (value == INVALID_FILE_ATTRIBUTES)
         return lastCause();
@@ -141,15 +141,15 @@ FileCause Win32FileSystem::getAttributes(const std::string& path, std::uint32_t&
     return FileCause::none;
 }
 
-FileCause Win32FileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+FileCause Win32FileSystem::setAttributes(const FilePath& path, std::uint32_t attributes) {
     return resultOf(SetFileAttributesW(widen(path).c_str(), attributes));
 }
 
-FileCause Win32FileSystem::createDirectory(const std::string& path) {
+FileCause Win32FileSystem::createDirectory(const FilePath& path) {
     return resultOf(CreateDirectoryW(widen(path).c_str(), nullptr));
 }
 
-bool Win32FileSystem::exists(const std::string& path) {
+bool Win32FileSystem::exists(const FilePath& path) {
     return !path.empty() && GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "model/app/map_file_name.h"
 #include "model/view/map_editor.h"
 #include "model/view/map_layout.h"
 #include "resource.h"
@@ -104,19 +105,6 @@ std::wstring withCrLf(const std::wstring& text) {
         out += text[i];
     }
     return out;
-}
-
-bool isMapFile(const std::wstring& path) {
-    const std::size_t dot = path.find_last_of(L'.');
-    const std::size_t slash = path.find_last_of(L"\\/");
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
-        return false;
-    std::wstring extension = path.substr(dot + 1);
-    if (extension.size() != 3)
-        return false;
-    for (wchar_t& c : extension)
-        c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c);
-    return extension == L"MED";
 }
 
 LRESULT CALLBACK viewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -380,22 +368,21 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
 
     void dropFiles(HDROP drop) {
-        std::wstring found;
+        FilePath found;
         const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count && found.empty(); ++i) {
             const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-            std::wstring path(length + 1, L'\0');
-            DragQueryFileW(drop, i, path.data(), length + 1);
-            path.resize(length);
-            if (isMapFile(path))
-                found = path;
+            std::wstring name(length + 1, L'\0');
+            DragQueryFileW(drop, i, name.data(), length + 1);
+            name.resize(length);
+            if (FilePath path = pathOf(name); map_file_name::isMapFile(path))
+                found = std::move(path);
         }
         DragFinish(drop);
         if (found.empty())
             return;
-        const std::string path = narrow(found);
         if (HWND parent = owner())
-            SendMessageW(parent, view_message::openDropped, reinterpret_cast<WPARAM>(path.c_str()), 0);
+            SendMessageW(parent, view_message::openDropped, reinterpret_cast<WPARAM>(&found), 0);
     }
 
     void destroyed() {

@@ -25,7 +25,7 @@ namespace view_message {
 constexpr UINT scroll = 0xA401;      // lParam: request 1..10, or 20 with the origin in wParam
 constexpr UINT focus = 0xA402;       // wParam 1 gained, 0 lost
 constexpr UINT markChosen = 0xA403;  // from the palette window
-constexpr UINT openDropped = 0xA40B; // wParam: const char* path (CP932), valid during the send
+constexpr UINT openDropped = 0xA40B; // wParam: const FilePath*, valid during the send
 } // namespace view_message
 
 class MapView {

@@ -41,7 +41,7 @@ TEST(Application, PaletteDisplayIsRefusedWithTheMessage) {
 }
 
 TEST(Application, ConfigureSetsFoldersPalettePathsAndUndoDepth) {
-    test::TempFolder folder("configure");
+    test::TempFolder folder(u"configure");
     test::writeBytes(folder.path() + u"Tavrosin.ini", "[PROPERTY]\r\nURDOMAX=3\r\n[CONFIG]\r\nGDIMAX=0\r\n");
     MapDocument document;
     DrawingResourceCache cache;
@@ -49,7 +49,7 @@ TEST(Application, ConfigureSetsFoldersPalettePathsAndUndoDepth) {
         Application app(document, cache);
         ASSERT_TRUE(app.configure(folder.path() + u"Tavrosin.exe"));
         EXPECT_EQ(app.getModuleFolder(), folder.path());
-        EXPECT_EQ(app.getLastFolder(), folder.path() + "DATA\\");
+        EXPECT_EQ(app.getLastFolder(), folder.path() + u"DATA\\");
         EXPECT_EQ(document.startPalettePath(), folder.path() + u"Start.mps");
         EXPECT_EQ(document.basePalettePath(), folder.path() + u"Base.mpb");
         EXPECT_EQ(document.undoDepth(), 3);
@@ -57,8 +57,9 @@ TEST(Application, ConfigureSetsFoldersPalettePathsAndUndoDepth) {
         app.setLastFolder(folder.path());
     }
     // The last folder set during the run is what the file keeps.
-    EXPECT_NE(test::readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + folder.path() + "\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        test::readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + folder.path().text() + "\r\n"),
+        std::string::npos);
 }
 
 TEST(Application, EmptyModuleFolderStopsAndWritesNothing) {
@@ -66,11 +67,11 @@ TEST(Application, EmptyModuleFolderStopsAndWritesNothing) {
     DrawingResourceCache cache;
     Application app(document, cache);
     EXPECT_FALSE(app.configure(u"Tavrosin.exe"));
-    EXPECT_FALSE(app.configure(""));
+    EXPECT_FALSE(app.configure(FilePath()));
 }
 
 TEST(Application, MissingHelpFileIsReportedWithItsPath) {
-    test::TempFolder folder("help");
+    test::TempFolder folder(u"help");
     MapDocument document;
     DrawingResourceCache cache;
     Application app(document, cache);
@@ -87,7 +88,7 @@ TEST(Application, MissingHelpFileIsReportedWithItsPath) {
     EXPECT_EQ(
         text,
         widen("ヘルプファイルが見つかりません。\r\n下記のファイルが存在しているか確認してください。\r\n\r\n" +
-              folder.path() + "Tavrosin.chm"));
+              (folder.path() + u"Tavrosin.chm").text()));
     EXPECT_EQ(icon, LoadIconW(nullptr, IDI_EXCLAMATION));
 }
 

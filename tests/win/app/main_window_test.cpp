@@ -77,14 +77,14 @@ protected:
         running = &state;
         SetTimer(nullptr, 0, 60, &onTick);
         {
-            win::MainWindow window(app, document, "");
+            win::MainWindow window(app, document, FilePath());
             window.run();
         }
         running = nullptr;
         EXPECT_EQ(state.next, state.steps.size()) << "the window ended early";
     }
 
-    TempFolder folder{"window"};
+    TempFolder folder{u"window"};
     MapDocument document;
 };
 
@@ -156,7 +156,7 @@ TEST_F(MainWindowRunner, SwitchesSetTheEditMaskAndTheMarkerButtons) {
 // A map file dropped on the view among other files is opened: the file's cells, its size shown, the file
 // remembered as the current one.
 TEST_F(MainWindowRunner, DroppedMapFileIsOpened) {
-    const std::string path = folder.path() + u"dropped.med";
+    const FilePath path = folder.path() + u"dropped.med";
     {
         MapDocument source;
         ASSERT_TRUE(source.resize(7, 5, true));
@@ -173,7 +173,7 @@ TEST_F(MainWindowRunner, DroppedMapFileIsOpened) {
         [&](HWND main, MapDocument&) {
             SendMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_DROPFILES,
                          reinterpret_cast<WPARAM>(
-                             makeFileDrop({win::widen(folder.path() + "notes.txt"), win::widen(path)})),
+                             makeFileDrop({win::widen(folder.path() + u"notes.txt"), win::widen(path)})),
                          0);
         },
         [&](HWND main, MapDocument& doc) {

@@ -163,7 +163,7 @@ TEST(MessageDialog, FileErrorTextKeepsItsEmptyLine) {
     // Three lines of text, the empty one keeping a line's height.
     int height = seen.textRect.bottom - seen.textRect.top;
     Seen single;
-    showAndPress(u"C:\\a.MED", 0x30, IDC_MESSAGE_YES, single);
+    showAndPress("C:\\a.MED", 0x30, IDC_MESSAGE_YES, single);
     EXPECT_EQ(height, 3 * (single.textRect.bottom - single.textRect.top));
 }
 

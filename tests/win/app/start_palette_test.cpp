@@ -11,7 +11,7 @@ namespace tav::test {
 namespace {
 
 // Starts the program, waits for its main window and closes it.
-bool startAndClose(const std::string& folder) {
+bool startAndClose(const FilePath& folder) {
     ProgramRun run(folder);
     HWND main = run.mainWindow();
     if (!main)
@@ -28,7 +28,7 @@ std::string expectedStart(const std::string& base) {
 }
 
 TEST(StartPalette, MissingStartPaletteIsMadeFromTheBase) {
-    TempFolder folder("start");
+    TempFolder folder(u"start");
     ASSERT_TRUE(startAndClose(folder.path()));
     std::string base = readBytes(folder.path() + u"Base.mpb");
     ASSERT_EQ(base.size(), 49824u);
@@ -37,7 +37,7 @@ TEST(StartPalette, MissingStartPaletteIsMadeFromTheBase) {
 }
 
 TEST(StartPalette, ReadOnlyBaseGivesAWritableStartPalette) {
-    TempFolder folder("readonly");
+    TempFolder folder(u"readonly");
     std::string base = readBytes(builtProgramFolder() + u"Base.mpb");
     ASSERT_TRUE(writeBytes(folder.path() + u"Base.mpb", base));
     SetFileAttributesW(win::widen(folder.path() + u"Base.mpb").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -50,7 +50,7 @@ TEST(StartPalette, ReadOnlyBaseGivesAWritableStartPalette) {
 }
 
 TEST(StartPalette, StartPaletteOfTheWrongLengthIsRebuilt) {
-    TempFolder folder("length");
+    TempFolder folder(u"length");
     std::string base = readBytes(builtProgramFolder() + u"Base.mpb");
     ASSERT_TRUE(writeBytes(folder.path() + u"Base.mpb", base));
     for (std::string wrong : {expectedStart(base).substr(0, base.size() - 1), expectedStart(base) + "x"}) {
@@ -61,7 +61,7 @@ TEST(StartPalette, StartPaletteOfTheWrongLengthIsRebuilt) {
 }
 
 TEST(StartPalette, WithoutAnyPaletteTheProgramSaysSoAndEnds) {
-    TempFolder folder("none");
+    TempFolder folder(u"none");
     ProgramRun run(folder.path(), L"", false);
     HWND message = run.messageBox();
     ASSERT_NE(message, nullptr);

@@ -19,7 +19,7 @@ struct RunResult {
 };
 
 // Starts the program, reads the map size it shows, and closes it with its exit button.
-RunResult runOnce(const std::string& folder) {
+RunResult runOnce(const FilePath& folder) {
     RunResult result;
     ProgramRun run(folder);
     HWND main = run.mainWindow();
@@ -34,25 +34,25 @@ RunResult runOnce(const std::string& folder) {
     return result;
 }
 
-bool isFolder(const std::string& path) {
+bool isFolder(const FilePath& path) {
     DWORD attributes = GetFileAttributesW(win::widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(Startup, FirstRunMakesDataFolderAndWritesOnlyTheLastFolder) {
-    TempFolder folder("first");
+    TempFolder folder(u"first");
     RunResult run = runOnce(folder.path());
     ASSERT_TRUE(run.shown);
     EXPECT_EQ(run.width, 31);
     EXPECT_EQ(run.height, 31);
     EXPECT_TRUE(run.exited);
-    EXPECT_TRUE(isFolder(folder.path() + "DATA"));
+    EXPECT_TRUE(isFolder(folder.path() + u"DATA"));
     EXPECT_EQ(readBytes(folder.path() + u"Tavrosin.ini"),
-              "[SYSTEM]\r\nPREPATH=" + folder.path() + "DATA\\\r\n");
+              "[SYSTEM]\r\nPREPATH=" + folder.path().text() + "DATA\\\r\n");
 }
 
 TEST(Startup, MapSizeLimitGivesTheStartMapSide) {
-    TempFolder folder("size");
+    TempFolder folder(u"size");
     writeBytes(folder.path() + u"Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=20\r\n");
     RunResult small = runOnce(folder.path());
     EXPECT_EQ(small.width, 20);
@@ -65,7 +65,7 @@ TEST(Startup, MapSizeLimitGivesTheStartMapSide) {
 }
 
 TEST(Startup, GarbageConfigurationFallsBackToDefaults) {
-    TempFolder folder("garbage");
+    TempFolder folder(u"garbage");
     std::string ini =
         "[PROPERTY]\r\nURDOMAX=abc\r\n[CONFIG]\r\nGDIMAX=-5\r\nMAPSIZEMAX=99999999999999999999\r\n"
         "[SYSTEM]\r\nPREPATH=" +
@@ -75,8 +75,9 @@ TEST(Startup, GarbageConfigurationFallsBackToDefaults) {
     ASSERT_TRUE(run.shown);
     EXPECT_EQ(run.width, 31);
     EXPECT_TRUE(run.exited);
-    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + folder.path() + "DATA\\\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + folder.path().text() + "DATA\\\r\n"),
+        std::string::npos);
 
     writeBytes(folder.path() + u"Tavrosin.ini", "[CONFIG]\r\nMAPSIZEMAX=-3\r\n");
     RunResult negative = runOnce(folder.path());
@@ -84,20 +85,21 @@ TEST(Startup, GarbageConfigurationFallsBackToDefaults) {
 }
 
 TEST(Startup, LastFolderNamingNoFolderGivesData) {
-    TempFolder folder("gone");
-    writeBytes(folder.path() + u"Tavrosin.ini", "[SYSTEM]\r\nPREPATH=" + folder.path() + "deleted\r\n");
+    TempFolder folder(u"gone");
+    writeBytes(folder.path() + u"Tavrosin.ini",
+               "[SYSTEM]\r\nPREPATH=" + folder.path().text() + "deleted\r\n");
     runOnce(folder.path());
     EXPECT_EQ(readBytes(folder.path() + u"Tavrosin.ini"),
-              "[SYSTEM]\r\nPREPATH=" + folder.path() + "DATA\\\r\n");
+              "[SYSTEM]\r\nPREPATH=" + folder.path().text() + "DATA\\\r\n");
 }
 
 TEST(Startup, JapaneseFoldersSurvive) {
     // The program folder itself has a name whose CP932 bytes hold 0x5C trail bytes.
-    TempFolder outer("jp");
-    std::string programFolder = outer.path() + "表ソ\\";
+    TempFolder outer(u"jp");
+    const FilePath programFolder = outer.path() + u"表ソ\\";
     if (!CreateDirectoryW(win::widen(programFolder).c_str(), nullptr))
         GTEST_SKIP() << "this file system cannot hold Japanese names (an ASCII-only locale under Wine)";
-    std::string maps = outer.path() + "地図表\\";
+    const FilePath maps = outer.path() + u"地図表\\";
     ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
     // A Unicode profile keeps the characters whatever the system code page is.
     std::wstring ini = L"\xFEFF[SYSTEM]\r\nPREPATH=" + win::widen(maps) + L"\r\n";
@@ -106,7 +108,7 @@ TEST(Startup, JapaneseFoldersSurvive) {
     RunResult run = runOnce(programFolder);
     ASSERT_TRUE(run.shown);
     EXPECT_TRUE(run.exited);
-    EXPECT_TRUE(isFolder(programFolder + "DATA"));
+    EXPECT_TRUE(isFolder(programFolder + u"DATA"));
     std::string written = readBytes(programFolder + u"Tavrosin.ini");
     std::wstring expected = L"PREPATH=" + win::widen(maps);
     EXPECT_NE(

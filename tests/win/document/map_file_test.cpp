@@ -36,13 +36,13 @@ void buildMap(MapDocument& doc, Prompter& prompter) {
 }
 
 TEST(MapFile, SavesAndLoadsOnTheDiskAndRefusesAReadOnlyFile) {
-    test::TempFolder folder("map");
+    test::TempFolder folder(u"map");
     ASSERT_FALSE(folder.path().empty());
     Win32FileSystem files;
     test::RecordingPrompter prompter;
     PaletteStorage palettes(files, prompter);
     MapFileStorage storage(files, prompter, palettes);
-    const std::string path = folder.path() + u"map.MED";
+    const FilePath path = folder.path() + u"map.MED";
 
     MapDocument doc;
     buildMap(doc, prompter);

@@ -73,8 +73,8 @@ typeAndTakeBlock(HWND window, std::initializer_list<std::initializer_list<WORD>>
 // clipboard, the keyboard and the pointer for themselves.
 struct TwoCopies {
     InputLock lock;
-    TempFolder folderA{"clipa"};
-    TempFolder folderB{"clipb"};
+    TempFolder folderA{u"clipa"};
+    TempFolder folderB{u"clipb"};
     ProgramRun a{folderA.path()};
     ProgramRun b{folderB.path()};
     HWND mainA = a.mainWindow();

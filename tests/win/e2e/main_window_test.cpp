@@ -37,7 +37,7 @@ Size shownSize(HWND main) {
 }
 
 // A 7x5 map with room mark 3 in cell (2, 1).
-void writeMapFile(const std::string& path) {
+void writeMapFile(const FilePath& path) {
     win::Win32FileSystem files;
     RecordingPrompter prompter;
     PaletteStorage palettes(files, prompter);
@@ -70,7 +70,7 @@ HWND fileDialog(ProgramRun& run, HWND main) {
 }
 
 // Types the path into the file name box and presses OK.
-void chooseFile(HWND dialog, const std::string& path) {
+void chooseFile(HWND dialog, const FilePath& path) {
     HWND name = GetDlgItem(dialog, cmb13);
     if (!name)
         name = GetDlgItem(dialog, edt1);
@@ -80,7 +80,7 @@ void chooseFile(HWND dialog, const std::string& path) {
 }
 
 TEST(MainWindowRun, ExitWithUnsavedChangesAsksAndNoKeepsTheWindowOpen) {
-    TempFolder folder("exit");
+    TempFolder folder(u"exit");
     ProgramRun run(folder.path());
     HWND main = run.mainWindow();
     ASSERT_TRUE(main);
@@ -116,31 +116,47 @@ TEST(MainWindowRun, ExitWithUnsavedChangesAsksAndNoKeepsTheWindowOpen) {
     EXPECT_TRUE(run.waitForExit());
 }
 
-TEST(MainWindowRun, CommandLineOpensMedFilesOnly) {
-    TempFolder folder("cmd");
-    const std::string med = folder.path() + u"x.med";
+TEST(MainWindowRun, CommandLineOpensMedFilesAndSaysWhyAnythingElseFails) {
+    TempFolder folder(u"cmd");
+    const FilePath med = folder.path() + u"x.med";
     writeMapFile(med);
-    ASSERT_TRUE(CopyFileW(win::widen(med).c_str(), win::widen(folder.path() + "x.map").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(win::widen(med).c_str(), win::widen(folder.path() + u"x.map").c_str(), FALSE));
 
-    for (const char* name : {u"x.med", "x.map"}) {
-        ProgramRun run(folder.path(), L"\"" + win::widen(folder.path() + name) + L"\"");
+    struct Case {
+        const char16_t* name;
+        const char* why; // the message's last line, or none when the map opens
+    };
+    for (const Case& c : {Case{u"x.med", nullptr}, Case{u"x.map", "は不正なフォーマットです。"},
+                          Case{u"gone.MED", "指定されたファイルは存在しません。"}}) {
+        const FilePath path = folder.path() + c.name;
+        SCOPED_TRACE(path.text());
+        ProgramRun run(folder.path(), L"\"" + win::widen(path) + L"\"");
+        if (c.why) {
+            // The message names the file and the reason; the start map follows.
+            HWND message = run.messageBox();
+            ASSERT_TRUE(message);
+            const std::wstring text = windowText(GetDlgItem(message, IDC_MESSAGE_TEXT));
+            EXPECT_NE(text.find(win::widen(path)), std::wstring::npos);
+            EXPECT_NE(text.find(win::widen(c.why)), std::wstring::npos);
+            PostMessageW(message, WM_COMMAND, IDC_MESSAGE_YES,
+                         reinterpret_cast<LPARAM>(GetDlgItem(message, IDC_MESSAGE_YES)));
+        }
         HWND main = run.mainWindow();
-        ASSERT_TRUE(main) << name;
+        ASSERT_TRUE(main);
         const Size size = shownSize(main);
-        const bool isMed = std::string(name) == u"x.med";
-        EXPECT_EQ(size.width, isMed ? 7 : 31) << name;
-        EXPECT_EQ(size.height, isMed ? 5 : 31) << name;
+        EXPECT_EQ(size.width, c.why ? 31 : 7);
+        EXPECT_EQ(size.height, c.why ? 31 : 5);
         // A loaded map is not modified: exit asks nothing.
         PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
-        EXPECT_TRUE(run.waitForExit()) << name;
+        EXPECT_TRUE(run.waitForExit());
     }
 }
 
 TEST(MainWindowRun, OpenDialogLoadsTheMapAndRemembersItsFolder) {
-    TempFolder folder("open");
-    const std::string maps = folder.path() + "maps\\";
+    TempFolder folder(u"open");
+    const FilePath maps = folder.path() + u"maps\\";
     ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
-    writeMapFile(maps + "Dungeon.MeD");
+    writeMapFile(maps + u"Dungeon.MeD");
     ProgramRun run(folder.path());
     HWND main = run.mainWindow();
     ASSERT_TRUE(main);
@@ -148,7 +164,7 @@ TEST(MainWindowRun, OpenDialogLoadsTheMapAndRemembersItsFolder) {
     PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
     HWND dialog = fileDialog(run, main);
     ASSERT_TRUE(dialog);
-    chooseFile(dialog, maps + "Dungeon.MeD");
+    chooseFile(dialog, maps + u"Dungeon.MeD");
     ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
     EXPECT_EQ(shownSize(main).height, 5);
     // Both bars are sized for the new map: 7x5 fits in the window, so neither scrolls.
@@ -160,11 +176,12 @@ TEST(MainWindowRun, OpenDialogLoadsTheMapAndRemembersItsFolder) {
 
     PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
     ASSERT_TRUE(run.waitForExit());
-    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + maps + "\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("PREPATH=" + maps.text() + "\r\n"),
+              std::string::npos);
 }
 
 TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
-    TempFolder folder("save");
+    TempFolder folder(u"save");
     ProgramRun run(folder.path());
     HWND main = run.mainWindow();
     ASSERT_TRUE(main);
@@ -178,7 +195,7 @@ TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
     PostMessageW(main, WM_COMMAND, IDC_SAVE, 0);
     HWND dialog = fileDialog(run, main);
     ASSERT_TRUE(dialog);
-    const std::string path = folder.path() + "DATA\\saved"; // the extension comes from the dialog
+    const FilePath path = folder.path() + u"DATA\\saved"; // the extension comes from the dialog
     chooseFile(dialog, path);
     ASSERT_TRUE(waitUntil([&] { return readBytes(path + u".MED").size() == 49832u + 4 * 31 * 31 + 4; }));
 
@@ -202,7 +219,7 @@ void pressKey(HWND window, WPARAM key) {
 }
 
 TEST(MainWindowRun, KeysReachTheViewThroughTheKeyboardSwitchAndTheAccelerators) {
-    TempFolder folder("keys");
+    TempFolder folder(u"keys");
     ProgramRun run(folder.path());
     HWND main = run.mainWindow();
     ASSERT_TRUE(main);
@@ -243,7 +260,7 @@ void savePicture(HWND window, const std::string& name) {
 }
 
 TEST(MainWindowRun, WideViewKeepsTheMiddleCellAndRescalesTheBars) {
-    TempFolder folder("wide");
+    TempFolder folder(u"wide");
     ProgramRun run(folder.path());
     HWND main = run.mainWindow();
     ASSERT_TRUE(main);
@@ -287,7 +304,7 @@ void putText(const char* text) {
 
 TEST(MainWindowRun, ExitEmptiesTheClipboardOnlyOfItsOwnBlock) {
     const UINT mapFormat = RegisterClipboardFormatW(L"TAVROSIN-MAP");
-    TempFolder folder("clip");
+    TempFolder folder(u"clip");
     {
         ProgramRun run(folder.path());
         HWND main = run.mainWindow();

@@ -78,7 +78,7 @@ private:
 class MapEditing : public ::testing::Test {
 protected:
     InputLock lock;
-    TempFolder folder{"e2e_map"};
+    TempFolder folder{u"e2e_map"};
     std::unique_ptr<ProgramRun> run;
     HWND main = nullptr;
     HWND view = nullptr;

@@ -9,7 +9,7 @@ namespace tav::win {
 namespace {
 
 TEST(Win32FileSystem, FailuresCarryThePlatformCause) {
-    test::TempFolder folder("fs");
+    test::TempFolder folder(u"fs");
     Win32FileSystem files;
     FileCause cause = FileCause::none;
     EXPECT_EQ(files.open(folder.path() + u"missing.MED", OpenMode::read, cause), nullptr);
@@ -17,7 +17,7 @@ TEST(Win32FileSystem, FailuresCarryThePlatformCause) {
     EXPECT_EQ(files.open(folder.path() + u"no\\such\\folder\\a.MED", OpenMode::create, cause), nullptr);
     EXPECT_EQ(cause, FileCause::badPath);
 
-    const std::string locked = folder.path() + u"locked.MED";
+    const FilePath locked = folder.path() + u"locked.MED";
     ASSERT_TRUE(test::writeBytes(locked, "old"));
     ASSERT_EQ(files.setAttributes(locked, attr::readOnly), FileCause::none);
     EXPECT_EQ(files.open(locked, OpenMode::create, cause), nullptr);
@@ -25,18 +25,18 @@ TEST(Win32FileSystem, FailuresCarryThePlatformCause) {
     EXPECT_EQ(test::readBytes(locked), "old");
     EXPECT_EQ(files.remove(locked), FileCause::accessDenied);
     EXPECT_EQ(files.copy(folder.path() + u"locked.MED", locked, false), FileCause::accessDenied);
-    EXPECT_TRUE(test::writeBytes(folder.path() + "other", "x"));
-    EXPECT_EQ(files.move(folder.path() + "other", locked), FileCause::accessDenied);
+    EXPECT_TRUE(test::writeBytes(folder.path() + u"other", "x"));
+    EXPECT_EQ(files.move(folder.path() + u"other", locked), FileCause::accessDenied);
     EXPECT_EQ(test::readBytes(locked), "old");
     files.setAttributes(locked, attr::archive);
 }
 
 TEST(Win32FileSystem, WritesReadsAndReplaces) {
-    test::TempFolder folder("表fs");
+    test::TempFolder folder(u"表fs");
     if (folder.path().empty())
         GTEST_SKIP() << "this file system cannot hold Japanese names (an ASCII-only locale under Wine)";
     Win32FileSystem files;
-    const std::string path = folder.path() + u"地図ソ.MED";
+    const FilePath path = folder.path() + u"地図ソ.MED";
     FileCause cause = FileCause::generic;
     auto file = files.open(path, OpenMode::create, cause);
     ASSERT_NE(file, nullptr);
@@ -64,12 +64,12 @@ TEST(Win32FileSystem, WritesReadsAndReplaces) {
     EXPECT_FALSE(files.exists(path + u"bak"));
     EXPECT_EQ(files.remove(path), FileCause::none);
     EXPECT_EQ(files.remove(path), FileCause::fileNotFound);
-    EXPECT_EQ(files.createDirectory(folder.path() + "DATA"), FileCause::none);
-    EXPECT_TRUE(files.isDirectory(folder.path() + "DATA\\"));
+    EXPECT_EQ(files.createDirectory(folder.path() + u"DATA"), FileCause::none);
+    EXPECT_TRUE(files.isDirectory(folder.path() + u"DATA\\"));
 }
 
 TEST(ProfileSettings, TellsAbsentFromEmptyAndKeepsCp932Text) {
-    test::TempFolder folder("ini");
+    test::TempFolder folder(u"ini");
     ProfileSettings settings(folder.path() + u"Tavrosin.ini");
     EXPECT_FALSE(settings.readString("PRINT", "HEADER01").has_value());
     EXPECT_EQ(settings.readInt("PROPERTY", "URDOMAX", 16), 16);
@@ -81,7 +81,8 @@ TEST(ProfileSettings, TellsAbsentFromEmptyAndKeepsCp932Text) {
     EXPECT_EQ(static_cast<unsigned>(settings.readInt("COLORLIST", "COLOR01", 0)), 0xFF000000u);
     // ASCII text is stored as written, in the file's own code page.
     ASSERT_TRUE(settings.writeString("PRINT", "FOOTER01", "page 1"));
-    EXPECT_NE(test::readBytes(folder.path() + u"Tavrosin.ini").find("FOOTER01=page 1\r\n"), std::string::npos);
+    EXPECT_NE(test::readBytes(folder.path() + u"Tavrosin.ini").find("FOOTER01=page 1\r\n"),
+              std::string::npos);
 }
 
 } // namespace

@@ -96,7 +96,7 @@ std::string encodePng(int width, int height, const std::uint32_t* pixels) {
 }
 
 bool writePng(const std::string& path, int width, int height, const std::uint32_t* pixels) {
-    return writeBytes(path, encodePng(width, height, pixels));
+    return writeBytes(FilePath::fromText(path), encodePng(width, height, pixels));
 }
 
 std::string pictureFolder(const std::string& name) {

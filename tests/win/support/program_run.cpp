@@ -1,29 +1,28 @@
 #include "support/program_run.h"
 
-#include "model/platform/cp932.h"
 #include "support/dialog_driver.h"
 #include "win/platform/text.h"
 
 namespace tav::test {
 
-std::string builtProgramPath() {
+FilePath builtProgramPath() {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::string testsFolder = cp932::folderOf(win::narrow(self));
-    std::string buildFolder = cp932::folderOf(testsFolder.substr(0, testsFolder.size() - 1));
+    const std::u16string testsFolder = win::pathOf(self).folder().units();
+    const FilePath buildFolder = FilePath(testsFolder.substr(0, testsFolder.size() - 1)).folder();
     return buildFolder + u"program\\Tavrosin.exe";
 }
 
-std::string builtProgramFolder() {
-    return cp932::folderOf(builtProgramPath());
+FilePath builtProgramFolder() {
+    return builtProgramPath().folder();
 }
 
-ProgramRun::ProgramRun(const std::string& folder, const std::wstring& arguments, bool withBasePalette) {
+ProgramRun::ProgramRun(const FilePath& folder, const std::wstring& arguments, bool withBasePalette) {
     std::wstring exe = win::widen(folder + u"Tavrosin.exe");
     if (!CopyFileW(win::widen(builtProgramPath()).c_str(), exe.c_str(), FALSE))
         return;
     if (withBasePalette)
-        CopyFileW(win::widen(cp932::folderOf(builtProgramPath()) + u"Base.mpb").c_str(),
+        CopyFileW(win::widen(builtProgramFolder() + u"Base.mpb").c_str(),
                   win::widen(folder + u"Base.mpb").c_str(), TRUE);
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};

@@ -4,20 +4,21 @@
 
 #include <string>
 
+#include "model/platform/file_path.h"
 #include "win/platform/handles.h"
 
 namespace tav::test {
 
 // Path of the freshly built program (beside the test executable's build folder).
-std::string builtProgramPath();
+FilePath builtProgramPath();
 // Its folder, where the shipped data files are.
-std::string builtProgramFolder();
+FilePath builtProgramFolder();
 
 class ProgramRun {
 public:
     // Copies the program (and, unless told otherwise, the shipped base palette if none is there yet) into
     // folder and starts it there with the given arguments.
-    ProgramRun(const std::string& folder, const std::wstring& arguments = L"", bool withBasePalette = true);
+    ProgramRun(const FilePath& folder, const std::wstring& arguments = L"", bool withBasePalette = true);
     ~ProgramRun();
     bool started() const { return static_cast<bool>(process_); }
     // The main window, once it is shown (null after the timeout).

@@ -9,18 +9,17 @@
 
 namespace tav::test {
 
-using win::narrow;
 using win::widen;
 
-TempFolder::TempFolder(const std::string& name) {
+TempFolder::TempFolder(std::u16string_view name) {
     wchar_t base[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::wstring candidate = std::wstring(base) + widen(name) + L"-" +
+        std::wstring candidate = std::wstring(base) + widen(FilePath(std::u16string(name))) + L"-" +
                                  std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            path_ = narrow(candidate) + u"\\";
+            path_ = win::pathOf(candidate) + u"\\";
             return;
         }
     }
@@ -29,7 +28,8 @@ TempFolder::TempFolder(const std::string& name) {
 TempFolder::~TempFolder() {
     if (path_.empty())
         return;
-    std::wstring from = widen(path_.substr(0, path_.size() - 1));
+    std::wstring from = widen(path_);
+    from.pop_back();       // the trailing backslash
     from.push_back(L'\0'); // the shell wants a double-terminated list
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
@@ -38,7 +38,7 @@ TempFolder::~TempFolder() {
     SHFileOperationW(&op);
 }
 
-bool writeBytes(const std::string& path, const std::string& bytes) {
+bool writeBytes(const FilePath& path, const std::string& bytes) {
     win::FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
@@ -46,7 +46,7 @@ bool writeBytes(const std::string& path, const std::string& bytes) {
            written == bytes.size();
 }
 
-std::string readBytes(const std::string& path) {
+std::string readBytes(const FilePath& path) {
     win::FileHandle file(
         CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)

@@ -1,24 +1,27 @@
 #pragma once
 #include <string>
+#include <string_view>
+
+#include "model/platform/file_path.h"
 
 namespace tav::test {
 
 // A fresh folder under the system's temporary folder, removed with its contents at scope exit.
-// The path is CP932 and ends with a backslash; it is empty when the folder could not be made (a name
-// the file system cannot hold).
+// The path ends with a backslash; it is empty when the folder could not be made (a name the file system
+// cannot hold).
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& name = "tav");
+    explicit TempFolder(std::u16string_view name = u"tav");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
+    const FilePath& path() const { return path_; }
 
 private:
-    std::string path_;
+    FilePath path_;
 };
 
-bool writeBytes(const std::string& path, const std::string& bytes);
-std::string readBytes(const std::string& path);
+bool writeBytes(const FilePath& path, const std::string& bytes);
+std::string readBytes(const FilePath& path);
 
 } // namespace tav::test

@@ -181,7 +181,7 @@ TEST_F(MapRenderingPictures, SampleMapSavesAsAMapFile) {
     Win32FileSystem files;
     PaletteStorage palettes(files, bench.prompter);
     MapFileStorage maps(files, bench.prompter, palettes);
-    EXPECT_TRUE(maps.save(bench.document, folder + u"sample.MED"));
+    EXPECT_TRUE(maps.save(bench.document, FilePath::fromText(folder + "sample.MED")));
     EXPECT_TRUE(bench.prompter.shown.empty());
 }
 

@@ -39,7 +39,7 @@ struct ParentLog {
     std::vector<DWORD> scrollTimes; // when each came
     std::vector<WPARAM> origins;    // wParam of 0xA401 with lParam 20
     std::vector<WPARAM> focus;      // 0xA402
-    std::vector<std::string> drops; // 0xA40B
+    std::vector<FilePath> drops;    // 0xA40B
     std::vector<int> buttons;       // WM_COMMAND 12001..12004
 };
 ParentLog* currentLog = nullptr;
@@ -57,7 +57,7 @@ LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             currentLog->focus.push_back(wParam);
             return 0;
         case view_message::openDropped:
-            currentLog->drops.emplace_back(reinterpret_cast<const char*>(wParam));
+            currentLog->drops.push_back(*reinterpret_cast<const FilePath*>(wParam));
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) >= 12001 && LOWORD(wParam) <= 12004)
@@ -323,9 +323,11 @@ TEST_F(MapViewWindow, SelectionDragAutoScrollsThroughTheParent) {
 
 TEST_F(MapViewWindow, DroppedMapFileIsHandedToTheParent) {
     SendMessageW(window, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(makeFileDrop({L"C:\\maps\\notes.txt", L"C:\\maps\\cave.med"})), 0);
+                 reinterpret_cast<WPARAM>(
+                     makeFileDrop({L"C:\\maps\\notes.txt", L"C:\\M\u00FCller \U0001F5FA\\cave.med"})),
+                 0);
     ASSERT_EQ(log.drops.size(), 1u);
-    EXPECT_EQ(log.drops[0], u"C:\\maps\\cave.med");
+    EXPECT_EQ(log.drops[0], u"C:\\M\u00FCller \U0001F5FA\\cave.med"); // a name CP932 cannot hold
     SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeFileDrop({L"C:\\a.txt", L"C:\\b.medx"})),
                  0);
     EXPECT_EQ(log.drops.size(), 1u);
