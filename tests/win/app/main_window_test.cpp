@@ -154,9 +154,11 @@ TEST_F(MainWindowRunner, SwitchesSetTheEditMaskAndTheMarkerButtons) {
 }
 
 // A map file dropped on the view among other files is opened: the file's cells, its size shown, the file
-// remembered as the current one.
+// remembered as the current one, in a folder whose name CP932 cannot hold.
 TEST_F(MainWindowRunner, DroppedMapFileIsOpened) {
-    const FilePath path = folder.path() + u"dropped.med";
+    const FilePath maps = folder.path() + u"M\u00FCller \U0001F5FA\\";
+    ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
+    const FilePath path = maps + u"dropped.med";
     {
         MapDocument source;
         ASSERT_TRUE(source.resize(7, 5, true));

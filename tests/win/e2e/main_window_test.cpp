@@ -19,6 +19,7 @@
 #include "support/program_run.h"
 #include "support/recording_prompter.h"
 #include "support/temp_folder.h"
+#include "win/platform/handles.h"
 #include "win/platform/text.h"
 #include "win/platform/win32_file_system.h"
 
@@ -211,6 +212,89 @@ TEST(MainWindowRun, SaveDialogWritesTheEditedMap) {
     // Saved: the modified flag is gone, so exit asks nothing.
     PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
     EXPECT_TRUE(run.waitForExit());
+}
+
+// Folder names Windows allows and CP932 cannot all hold: Latin letters, a circled digit, a character
+// beyond the Basic Multilingual Plane.
+const char16_t* const unusualFolders[] = {u"M\u00FCller \u00C6gir", u"地図 ①", u"maps \U0001F5FA"};
+
+FILETIME lastWrite(const FilePath& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(win::widen(path).c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// Dates the file back, so a save over it shows in its time even when its bytes stay the same.
+void ageFile(const FilePath& path) {
+    win::FileHandle file(
+        CreateFileW(win::widen(path).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FILETIME old{0x10000000, 0x01B00000}; // early 1990s
+    SetFileTime(file.get(), nullptr, nullptr, &old);
+}
+
+// Saves the open map over its own file through the save dialog, answering the replace question.
+void saveOverItself(ProgramRun& run, HWND main, const FilePath& path) {
+    ageFile(path);
+    const FILETIME before = lastWrite(path);
+    PostMessageW(main, WM_COMMAND, IDC_SAVE, 0);
+    HWND dialog = fileDialog(run, main);
+    ASSERT_TRUE(dialog);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    HWND replace = waitForProcessWindow(run.processId(), 15000, [&](HWND window) {
+        return window != dialog && window != main && GetDlgItem(window, IDYES);
+    });
+    ASSERT_TRUE(replace);
+    PostMessageW(replace, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(replace, IDYES)));
+    ASSERT_TRUE(waitUntil([&] {
+        const FILETIME now = lastWrite(path);
+        return CompareFileTime(&before, &now) != 0;
+    }));
+}
+
+TEST(MainWindowRun, MapsInFoldersOfAnyNameOpenAndSaveOverThemselves) {
+    for (const char16_t* name : unusualFolders) {
+        TempFolder program(u"anypath");
+        const FilePath maps = program.path() + name + u"\\";
+        SCOPED_TRACE(maps.text());
+        ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
+        const FilePath path = maps + u"map.MED";
+        writeMapFile(path);
+        const std::string original = readBytes(path);
+        ASSERT_FALSE(original.empty());
+        const std::string dataFolder = program.path().text() + "DATA\\";
+        writeBytes(program.path() + u"Tavrosin.ini", "[SYSTEM]\r\nPREPATH=" + dataFolder + "\r\n");
+
+        {
+            ProgramRun run(program.path(), L"\"" + win::widen(path) + L"\"");
+            HWND main = run.mainWindow();
+            ASSERT_TRUE(main);
+            EXPECT_EQ(shownSize(main).width, 7);
+            saveOverItself(run, main, path);
+            PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+            EXPECT_TRUE(run.waitForExit());
+        }
+        EXPECT_EQ(readBytes(path), original);
+        EXPECT_EQ(readBytes(path + u"bak"), "") << "the backup is gone";
+
+        {
+            ProgramRun run(program.path());
+            HWND main = run.mainWindow();
+            ASSERT_TRUE(main);
+            PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
+            HWND dialog = fileDialog(run, main);
+            ASSERT_TRUE(dialog);
+            chooseFile(dialog, path);
+            ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
+            PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+            EXPECT_TRUE(run.waitForExit());
+        }
+        // The folder is kept only when CP932 can hold its name; otherwise the stored one stays.
+        const std::string ini = readBytes(program.path() + u"Tavrosin.ini");
+        const std::string expected = maps.storedText().value_or(dataFolder);
+        EXPECT_NE(ini.find("PREPATH=" + expected + "\r\n"), std::string::npos) << ini;
+    }
 }
 
 void pressKey(HWND window, WPARAM key) {
