@@ -267,6 +267,16 @@ TEST_F(MapFiles, SavingRefusesAReadOnlyFileAndAMapWithoutCells) {
     EXPECT_FALSE(files.hasFile(spare));
 }
 
+// A read-only copy left from an earlier save is only a stale backup: it makes way, and goes after the save.
+TEST_F(MapFiles, StaleReadOnlyBackupDoesNotBlockTheSave) {
+    files.putFile(path, Bytes{'o', 'l', 'd'});
+    files.putFile(backup, Bytes{'s', 't', 'a', 'l', 'e'}, attr::readOnly | attr::archive);
+    ASSERT_TRUE(storage.save(doc, path));
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(files.hasFile(backup));
+    EXPECT_EQ(files.contents(path), savedBytes());
+}
+
 // A crash right after the save must not lose both files: the new one is flushed before the backup goes.
 TEST_F(MapFiles, BackupGoesOnlyAfterTheNewFileIsOnTheDisk) {
     files.putFile(path, Bytes{'o', 'l', 'd'});
@@ -276,7 +286,8 @@ TEST_F(MapFiles, BackupGoesOnlyAfterTheNewFileIsOnTheDisk) {
     const auto& log = logged.log;
     ASSERT_GE(log.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 3),
-              (std::vector<std::string>{"copy " + backup.text(), "attributes " + backup.text(), "open " + path.text()}));
+              (std::vector<std::string>{"copy " + backup.text(), "attributes " + backup.text(),
+                                        "open " + path.text()}));
     EXPECT_EQ(std::vector<std::string>(log.end() - 3, log.end()),
               (std::vector<std::string>{"flush", "close", "remove " + backup.text()}));
     EXPECT_EQ(files.contents(path), savedBytes());
