@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "model/app/file_error_text.h"
 #include "model/app/map_file_name.h"
+#include "support/memory_file_system.h"
 
 namespace tav::scroll {
+
+using tav::fileErrorText;
 namespace {
 
 TEST(ScrollRules, RangeAndBarMovesStayInsideTheMap) {
@@ -69,6 +73,21 @@ TEST(MapFileName, OnlyTheMedExtensionInAnyCase) {
     EXPECT_FALSE(isMapFile(u"C:\\maps.med\\x"));
     EXPECT_FALSE(isMapFile(u"C:\\maps\\x.med.bak"));
     EXPECT_FALSE(isMapFile(u"C:\\maps\\med"));
+}
+
+TEST(MapFileName, EveryReasonAMapCannotBeOpenedHasItsMessage) {
+    test::MemoryFileSystem files;
+    files.addDirectory(u"C:\\maps\\a.MED");
+    files.putFile(u"C:\\maps\\b.MED", "ED00");
+    files.putFile(u"C:\\maps\\c.txt", "ED00");
+    using map_file_name::whyNotOpenable;
+    EXPECT_EQ(whyNotOpenable(files, u"C:\\maps\\b.med"), "");
+    EXPECT_EQ(whyNotOpenable(files, u"C:\\maps\\gone.MED"),
+              fileErrorText(FileCause::fileNotFound, u"C:\\maps\\gone.MED"));
+    EXPECT_EQ(whyNotOpenable(files, u"C:\\maps\\a.MED"),
+              fileErrorText(FileCause::badPath, u"C:\\maps\\a.MED"));
+    EXPECT_EQ(whyNotOpenable(files, u"C:\\maps\\c.txt"),
+              "マップデータを読込むことができませんでした。\n\nC:\\maps\\c.txt\nは不正なフォーマットです。");
 }
 
 } // namespace
