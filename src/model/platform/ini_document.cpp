@@ -306,22 +306,21 @@ bool IniDocument::write(std::string_view section, std::string_view key, std::str
     if (encoding_ == Encoding::cp932 && endsWithLoneLeadByte(section))
         return false;
 
-    auto encoded = [this](std::string_view cp932) {
-        std::vector<std::uint8_t> out;
-        if (encoding_ == Encoding::cp932 || encoding_ == Encoding::utf8Bom) {
-            const std::string utf8 = encoding_ == Encoding::cp932
-                                         ? std::string(cp932)
-                                         : unicode::toUtf8(unicode::fromCp932(cp932));
-            out.assign(utf8.begin(), utf8.end());
-            return out;
+    // Each piece is converted by itself: a lone lead byte at its end must not pair with the next piece.
+    auto append = [this](std::vector<std::uint8_t>& out, std::string_view cp932) {
+        if (encoding_ == Encoding::cp932) {
+            out.insert(out.end(), cp932.begin(), cp932.end());
+        } else if (encoding_ == Encoding::utf8Bom) {
+            const std::string utf8 = unicode::toUtf8(unicode::fromCp932(cp932));
+            out.insert(out.end(), utf8.begin(), utf8.end());
+        } else {
+            for (char16_t unit : unicode::fromCp932(cp932)) {
+                const auto high = static_cast<std::uint8_t>(unit >> 8);
+                const auto low = static_cast<std::uint8_t>(unit & 0xFF);
+                out.push_back(encoding_ == Encoding::utf16le ? low : high);
+                out.push_back(encoding_ == Encoding::utf16le ? high : low);
+            }
         }
-        for (char16_t unit : unicode::fromCp932(cp932)) {
-            const auto high = static_cast<std::uint8_t>(unit >> 8);
-            const auto low = static_cast<std::uint8_t>(unit & 0xFF);
-            out.push_back(encoding_ == Encoding::utf16le ? low : high);
-            out.push_back(encoding_ == Encoding::utf16le ? high : low);
-        }
-        return out;
     };
     auto splice = [this](std::size_t begin, std::size_t end, const std::vector<std::uint8_t>& with) {
         bytes_.erase(bytes_.begin() + static_cast<std::ptrdiff_t>(begin),
@@ -332,30 +331,23 @@ bool IniDocument::write(std::string_view section, std::string_view key, std::str
 
     const Text text(bytes_, encoding_, textBegin_, textEnd_);
     const Place place = find(text, section, key);
-    std::string assignment = "=";
-    assignment += value;
     if (place.keyFound) {
         const std::string_view spelled = text.raw(place.keyEntry.nameBegin, place.keyEntry.nameEnd);
         std::vector<std::uint8_t> line(spelled.begin(), spelled.end());
-        const std::vector<std::uint8_t> rest = encoded(assignment);
-        line.insert(line.end(), rest.begin(), rest.end());
+        append(line, "=");
+        append(line, value);
         splice(place.keyLine.begin, place.keyLine.end, line);
         return true;
     }
 
     // New lines end as the file's first line does.
     const Line first = text.lineAt(text.begin());
-    const std::vector<std::uint8_t> lineEnd =
-        first.end < first.next
-            ? std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(first.end),
-                                        bytes_.begin() + static_cast<std::ptrdiff_t>(first.next))
-            : encoded("\r\n");
-    std::vector<std::uint8_t> added;
-    auto addLine = [&](std::string_view cp932) {
-        const std::vector<std::uint8_t> bytes = encoded(cp932);
-        added.insert(added.end(), bytes.begin(), bytes.end());
-        added.insert(added.end(), lineEnd.begin(), lineEnd.end());
-    };
+    std::vector<std::uint8_t> lineEnd;
+    if (first.end < first.next)
+        lineEnd.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(first.end),
+                       bytes_.begin() + static_cast<std::ptrdiff_t>(first.next));
+    else
+        append(lineEnd, "\r\n");
     std::size_t at = 0;
     bool unterminated = false;
     if (place.sectionFound) {
@@ -368,11 +360,19 @@ bool IniDocument::write(std::string_view section, std::string_view key, std::str
             unterminated = last != '\r' && last != '\n';
         }
     }
+    std::vector<std::uint8_t> added;
     if (unterminated)
         added = lineEnd;
-    if (!place.sectionFound)
-        addLine("[" + std::string(section) + "]");
-    addLine(std::string(key) + assignment);
+    if (!place.sectionFound) {
+        append(added, "[");
+        append(added, section);
+        append(added, "]");
+        added.insert(added.end(), lineEnd.begin(), lineEnd.end());
+    }
+    append(added, key);
+    append(added, "=");
+    append(added, value);
+    added.insert(added.end(), lineEnd.begin(), lineEnd.end());
     splice(at, at, added);
     return true;
 }

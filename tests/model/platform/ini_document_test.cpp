@@ -241,11 +241,12 @@ TEST(IniDocumentEncoding, Utf16FilesAreReadAndWrittenInTheirByteOrder) {
         EXPECT_EQ(doc.read("表示", "name"), "M?ller??");
         ASSERT_TRUE(doc.write("表示", "COLOR", "青"));
         ASSERT_TRUE(doc.write("表示", "地図", "C:\\地図"));
-        ASSERT_TRUE(doc.write("新", "k", "v"));
+        ASSERT_TRUE(doc.write("新\x81", "k", "v")) << "the lone lead byte is one character here";
         EXPECT_EQ(doc.bytes(), utf16(u"\uFEFF[表示]\r\nColor=青\r\nName=M\u00FCller\u0A0D\u0D0A\r\n"
-                                     u"地図=C:\\地図\r\n\r\n[Next]\r\n[新]\r\nk=v\r\n",
+                                     u"地図=C:\\地図\r\n\r\n[Next]\r\n[新\u30FB]\r\nk=v\r\n",
                                      bigEndian));
         EXPECT_EQ(doc.read("表示", "地図"), "C:\\地図");
+        EXPECT_EQ(doc.read("新\x81", "k"), "v");
     }
 }
 
