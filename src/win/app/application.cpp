@@ -70,7 +70,7 @@ bool Application::configure(const FilePath& moduleFile) {
     moduleFolder_ = config::moduleFolderOf(moduleFile);
     if (moduleFolder_.empty())
         return false;
-    settings_ = std::make_unique<ProfileSettings>(moduleFolder_ + config::profileName);
+    settings_ = std::make_unique<IniFileSettings>(files_, moduleFolder_ + config::profileName);
     dataFolder_ = config::dataFolderOf(moduleFolder_);
     config::ensureDataFolder(files_, moduleFolder_);
     lastFolder_ = config::readLastFolder(*settings_, files_, dataFolder_);

@@ -8,9 +8,9 @@
 #include "model/document/map_document.h"
 #include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
+#include "model/platform/ini_file_settings.h"
 #include "win/app/message_box.h"
 #include "win/document/halftone_picture_converter.h"
-#include "win/platform/profile_settings.h"
 #include "win/platform/win32_file_system.h"
 #include "win/view/drawing_resource_cache.h"
 
@@ -56,7 +56,7 @@ private:
     HalftonePictureConverter pictureConverter_;
     PaletteStorage paletteStorage_{files_, prompter_, &pictureConverter_};
     MapFileStorage mapFiles_{files_, prompter_, paletteStorage_};
-    std::unique_ptr<ProfileSettings> settings_;
+    std::unique_ptr<IniFileSettings> settings_;
     EmptySettings noSettings_;
     FilePath moduleFolder_;
     FilePath dataFolder_;

@@ -297,6 +297,30 @@ TEST(MainWindowRun, MapsInFoldersOfAnyNameOpenAndSaveOverThemselves) {
     }
 }
 
+// The configuration file is CP932 on every system: a Japanese folder stored there is found under any
+// locale, the open dialog starts in it, and the file keeps its bytes.
+TEST(MainWindowRun, JapaneseLastFolderSurvivesAndTheOpenDialogStartsThere) {
+    TempFolder program(u"prepath");
+    const FilePath maps = program.path() + u"地図 ①\\";
+    ASSERT_TRUE(CreateDirectoryW(win::widen(maps).c_str(), nullptr));
+    writeMapFile(maps + u"start.MED");
+    const std::string ini = "; hand-written\r\n[SYSTEM]\r\nPREPATH=" + *maps.storedText() + "\r\n";
+    writeBytes(program.path() + u"Tavrosin.ini", ini);
+    {
+        ProgramRun run(program.path());
+        HWND main = run.mainWindow();
+        ASSERT_TRUE(main);
+        PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
+        HWND dialog = fileDialog(run, main);
+        ASSERT_TRUE(dialog);
+        chooseFile(dialog, u"start.MED"); // a bare name: found only in the folder the dialog shows
+        ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
+        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+        EXPECT_TRUE(run.waitForExit());
+    }
+    EXPECT_EQ(readBytes(program.path() + u"Tavrosin.ini"), ini);
+}
+
 void pressKey(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYDOWN, key, 1);
     PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
-#include "win/platform/profile_settings.h"
+#include "model/platform/ini_file_settings.h"
 
 namespace tav::win {
 namespace {
@@ -68,9 +68,11 @@ TEST(Win32FileSystem, WritesReadsAndReplaces) {
     EXPECT_TRUE(files.isDirectory(folder.path() + u"DATA\\"));
 }
 
-TEST(ProfileSettings, TellsAbsentFromEmptyAndKeepsCp932Text) {
+// The configuration file on the real disk holds CP932 whatever the system's code page is.
+TEST(ConfigurationFile, TellsAbsentFromEmptyAndKeepsCp932Text) {
     test::TempFolder folder(u"ini");
-    ProfileSettings settings(folder.path() + u"Tavrosin.ini");
+    Win32FileSystem files;
+    IniFileSettings settings(files, folder.path() + u"Tavrosin.ini");
     EXPECT_FALSE(settings.readString("PRINT", "HEADER01").has_value());
     EXPECT_EQ(settings.readInt("PROPERTY", "URDOMAX", 16), 16);
     ASSERT_TRUE(settings.writeString("PRINT", "HEADER01", ""));
@@ -79,10 +81,10 @@ TEST(ProfileSettings, TellsAbsentFromEmptyAndKeepsCp932Text) {
     EXPECT_EQ(settings.readInt("PROPERTY", "URDOMAX", 16), -7);
     ASSERT_TRUE(settings.writeString("COLORLIST", "COLOR01", "0xFF000000"));
     EXPECT_EQ(static_cast<unsigned>(settings.readInt("COLORLIST", "COLOR01", 0)), 0xFF000000u);
-    // ASCII text is stored as written, in the file's own code page.
-    ASSERT_TRUE(settings.writeString("PRINT", "FOOTER01", "page 1"));
-    EXPECT_NE(test::readBytes(folder.path() + u"Tavrosin.ini").find("FOOTER01=page 1\r\n"),
+    ASSERT_TRUE(settings.writeString("PRINT", "FOOTER01", "表ソ 1"));
+    EXPECT_NE(test::readBytes(folder.path() + u"Tavrosin.ini").find("\r\nFOOTER01=\x95\x5C\x83\x5C 1\r\n"),
               std::string::npos);
+    EXPECT_FALSE(files.exists(folder.path() + u"Tavrosin.ini.tmp"));
 }
 
 } // namespace
