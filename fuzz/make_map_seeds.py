@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of map_file_fuzz into fuzz/corpus/map_file/ (run from anywhere).
+"""Writes the seed corpus of map_file_fuzz and map_round_trip_fuzz into fuzz/corpus/map_file/ and
+fuzz/corpus/map_round_trip/ (run from anywhere).
 
 Seeds named *.MED are whole map files; the *.part seeds are only what follows the palette block (size,
 cells, comment areas), which the target puts behind a fixed header and palette."""
@@ -41,8 +42,6 @@ def map_part(width, height, comments, count=None):
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus", "map_file")
-    os.makedirs(out, exist_ok=True)
     areas = [
         comment(record(10, 12, 90, 72, 60, 90), "表示ソ能\r\n二行目"),
         comment(record(40, 30, 48, 38, -20, 5, face="Arial", frame=0xFF000000, background=0xFF000000, points=14,
@@ -65,9 +64,12 @@ def main():
         "count_too_large.part": map_part(2, 2, areas[:1], count=1000),
         "zero_width.part": map_part(0, 3, []),
     }
-    for name, data in seeds.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+    for target in ("map_file", "map_round_trip"):
+        out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus", target)
+        os.makedirs(out, exist_ok=True)
+        for name, data in seeds.items():
+            with open(os.path.join(out, name), "wb") as f:
+                f.write(data)
 
 
 if __name__ == "__main__":
