@@ -1,5 +1,6 @@
 #include "model/platform/ini_document.h"
 
+#include <cstring>
 #include <tuple>
 #include <utility>
 
@@ -138,8 +139,21 @@ public:
 
     Line lineAt(std::size_t pos) const {
         Line line{pos, pos, pos};
-        while (line.end < end_ && unit(line.end) != '\r' && unit(line.end) != '\n')
-            line.end = next(line.end);
+        if (unitSize_ == 1) {
+            // No trail byte of CP932 and no byte of a UTF-8 sequence is a CR or an LF: a plain byte search
+            // finds the line end, which keeps long lines cheap.
+            line.end = end_;
+            for (int c : {'\r', '\n'}) {
+                if (pos == line.end)
+                    break; // nothing to search, and an empty file has no data pointer
+                if (const void* found = std::memchr(bytes_.data() + pos, c, line.end - pos))
+                    line.end =
+                        static_cast<std::size_t>(static_cast<const std::uint8_t*>(found) - bytes_.data());
+            }
+        } else {
+            while (line.end < end_ && unit(line.end) != '\r' && unit(line.end) != '\n')
+                line.end = next(line.end);
+        }
         line.next = line.end;
         if (line.end < end_) {
             line.next += unitSize_;

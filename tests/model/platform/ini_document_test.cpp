@@ -168,6 +168,7 @@ TEST(IniDocumentWrite, NewLinesCopyTheFirstLineEnd) {
     EXPECT_EQ(textOf(oneLine), "no line end\r\n[表示]\r\n色=赤\r\n");
 
     IniDocument empty;
+    EXPECT_EQ(empty.read("S", "K"), std::nullopt); // no bytes at all, not even a data pointer
     ASSERT_TRUE(empty.write(" S ", " K ", "v"));
     EXPECT_EQ(textOf(empty), "[S]\r\nK=v\r\n");
 }
