@@ -80,6 +80,16 @@ void chooseFile(HWND dialog, const FilePath& path) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
+// Opens the path through the open dialog; true once the 7x5 map it holds is shown.
+bool openThroughDialog(ProgramRun& run, HWND main, const FilePath& path) {
+    PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
+    HWND dialog = fileDialog(run, main);
+    if (!dialog)
+        return false;
+    chooseFile(dialog, path);
+    return waitUntil([&] { return shownSize(main).width == 7; });
+}
+
 TEST(MainWindowRun, ExitWithUnsavedChangesAsksAndNoKeepsTheWindowOpen) {
     TempFolder folder(u"exit");
     ProgramRun run(folder.path());
@@ -162,11 +172,7 @@ TEST(MainWindowRun, OpenDialogLoadsTheMapAndRemembersItsFolder) {
     HWND main = run.mainWindow();
     ASSERT_TRUE(main);
 
-    PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
-    HWND dialog = fileDialog(run, main);
-    ASSERT_TRUE(dialog);
-    chooseFile(dialog, maps + u"Dungeon.MeD");
-    ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
+    ASSERT_TRUE(openThroughDialog(run, main, maps + u"Dungeon.MeD"));
     EXPECT_EQ(shownSize(main).height, 5);
     // Both bars are sized for the new map: 7x5 fits in the window, so neither scrolls.
     SCROLLINFO info{};
@@ -282,11 +288,7 @@ TEST(MainWindowRun, MapsInFoldersOfAnyNameOpenAndSaveOverThemselves) {
             ProgramRun run(program.path());
             HWND main = run.mainWindow();
             ASSERT_TRUE(main);
-            PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
-            HWND dialog = fileDialog(run, main);
-            ASSERT_TRUE(dialog);
-            chooseFile(dialog, path);
-            ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
+            ASSERT_TRUE(openThroughDialog(run, main, path));
             PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
             EXPECT_TRUE(run.waitForExit());
         }
@@ -310,11 +312,8 @@ TEST(MainWindowRun, JapaneseLastFolderSurvivesAndTheOpenDialogStartsThere) {
         ProgramRun run(program.path());
         HWND main = run.mainWindow();
         ASSERT_TRUE(main);
-        PostMessageW(main, WM_COMMAND, IDC_OPEN, 0);
-        HWND dialog = fileDialog(run, main);
-        ASSERT_TRUE(dialog);
-        chooseFile(dialog, u"start.MED"); // a bare name: found only in the folder the dialog shows
-        ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 7; }));
+        ASSERT_TRUE(openThroughDialog(
+            run, main, u"start.MED")); // a bare name: found only in the folder the dialog shows
         PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
         EXPECT_TRUE(run.waitForExit());
     }
