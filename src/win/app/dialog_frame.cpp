@@ -32,6 +32,20 @@ void DialogFrame::addTooltip(int controlId, const std::string& text) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void DialogFrame::shapeWindow(int width, int height) {
+    RECT around{};
+    HWND owner = GetWindow(handle(), GW_OWNER);
+    if (!owner || !IsWindowVisible(owner) || !GetWindowRect(owner, &around))
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+    const int x = around.left + (around.right - around.left - width) / 2;
+    const int y = around.top + (around.bottom - around.top - height) / 2;
+    SetWindowPos(handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system owns the region once it is set.
+    HRGN region = CreateRoundRectRgn(0, 0, width + 1, height + 1, 16, 16);
+    if (region && !SetWindowRgn(handle(), region, TRUE))
+        DeleteObject(region);
+}
+
 bool DialogFrame::onCommand(int id, int code, HWND control) {
     if (id == IDC_CLOSE) {
         end(IDCANCEL);

@@ -27,6 +27,9 @@ protected:
     void addTooltip(int controlId, const std::string& text);
     HWND tooltip() const { return tooltip_; }
     HBRUSH bodyBrush() const { return bodyBrush_.get(); }
+    // Gives the window this outer size in pixels with rounded corners (16 x 16) and centres it on its
+    // owner, or on the work area when it has none.
+    void shapeWindow(int width, int height);
 
 private:
     void createFrameObjects();

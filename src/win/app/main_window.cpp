@@ -11,7 +11,10 @@
 #include "model/platform/cp932.h"
 #include "resource.h"
 #include "win/app/application.h"
+#include "win/app/environment_dialog.h"
 #include "win/app/map_file_dialog.h"
+#include "win/app/map_size_dialog.h"
+#include "win/app/ruler_dialog.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -643,13 +646,52 @@ void MainWindow::focusView() {
         SetFocus(view_.handle());
 }
 
+// ---- settings dialogs ----
+
+void MainWindow::changeMapSize() {
+    MapSizeDialog dialog(document_.width(), document_.height(), app_.mapSizeMax());
+    if (dialog.runModal(handle()) == IDOK &&
+        (dialog.width() != document_.width() || dialog.height() != document_.height())) {
+        view_.onCommand(ID_VIEW_ESCAPE);
+        // Cells beyond the new borders are gone: the map differs from its file now.
+        if (document_.resize(dialog.width(), dialog.height(), false))
+            document_.setModified(true);
+        recentreOnMap();
+        view_.rerender();
+        showMapSize();
+    }
+    focusView();
+}
+
+void MainWindow::editRuler() {
+    RulerDialog dialog(document_.getRuler());
+    if (dialog.runModal(handle()) == IDOK && !(dialog.ruler() == document_.getRuler())) {
+        // The ruler is saved with the map.
+        document_.setRuler(dialog.ruler());
+        document_.setModified(true);
+        view_.rerender();
+    }
+    focusView();
+}
+
+void MainWindow::editEnvironment() {
+    EnvironmentDialog dialog(app_.settings());
+    // A new depth empties the journal: an unchanged one keeps the steps made so far.
+    if (dialog.runModal(handle()) == IDOK && dialog.undoDepth() != document_.undoDepth())
+        document_.setUndoDepth(dialog.undoDepth());
+}
+
 // ---- flows ----
 
+bool MainWindow::confirmDiscardingChanges() {
+    return !document_.isModified() ||
+           app_.prompter().showMessage(
+               "データが更新されています。\n\n現在のデータは無くなる事になります。\n宜しいですか？",
+               msg::yesNo | msg::iconInformation) == msg::idYes;
+}
+
 void MainWindow::newMap() {
-    if (document_.isModified() &&
-        app_.prompter().showMessage(
-            "データが更新されています。\n\n現在のデータは無くなる事になります。\n宜しいですか？",
-            msg::yesNo | msg::iconInformation) != msg::idYes)
+    if (!confirmDiscardingChanges())
         return;
     view_.onCommand(ID_VIEW_ESCAPE);
     document_.discardComments();
@@ -685,6 +727,8 @@ bool MainWindow::openCommandLineFile() {
 
 bool MainWindow::openMapFile(const FilePath& path) {
     if (!map_file_name::isMapFile(path) || !app_.files().exists(path) || app_.files().isDirectory(path))
+        return false;
+    if (!confirmDiscardingChanges())
         return false;
     app_.setLastFolder(path.folder());
     view_.onCommand(ID_VIEW_ESCAPE);
@@ -817,6 +861,16 @@ bool MainWindow::onCommand(int id, int code, HWND) {
         return true;
     case IDC_CREATE_COMMENT:
         createComment();
+        return true;
+    case IDC_SIZE_SETTINGS:
+        changeMapSize();
+        return true;
+    case IDC_RULER_SETTINGS:
+        editRuler();
+        return true;
+    case IDC_SETTINGS:
+    case ID_SETTINGS:
+        editEnvironment();
         return true;
     case ID_HELP:
         app_.showHelp();

@@ -75,7 +75,13 @@ private:
     void createComment();
     void focusView();
 
+    // Settings dialogs.
+    void changeMapSize();
+    void editRuler();
+    void editEnvironment();
+
     // Flows.
+    bool confirmDiscardingChanges();
     void newMap();
     void openFlow();
     bool openMapFile(const FilePath& path);

@@ -154,5 +154,72 @@ TEST(Configuration, EnsureDataFolderIgnoresAFailure) {
     EXPECT_FALSE(files.exists(u"C:\\Tools\\DATA"));
 }
 
+TEST(Configuration, HistorySettingsReadWithDefaultsAndWriteClamped) {
+    MemorySettings settings;
+    EXPECT_EQ(config::readHistorySettings(settings), config::HistorySettings{});
+    EXPECT_EQ(config::readHistorySettings(settings).wallLimit, 256);
+    EXPECT_EQ(config::readHistorySettings(settings).roomLimit, 64);
+
+    // Only 1 turns a flag on; hand-edited limits stay within the dialog's range.
+    settings.values[{"PROPERTY", "HISTORYADD"}] = "2";
+    settings.values[{"PROPERTY", "HISTORYOVERLAP"}] = "1";
+    settings.values[{"PROPERTY", "HISTORYDMAX"}] = "-4";
+    settings.values[{"PROPERTY", "HISTORYBMAX"}] = "123456";
+    config::HistorySettings read = config::readHistorySettings(settings);
+    EXPECT_FALSE(read.keepOldestWhenFull);
+    EXPECT_TRUE(read.allowDuplicates);
+    EXPECT_EQ(read.wallLimit, 0);
+    EXPECT_EQ(read.roomLimit, 9999);
+
+    config::writeHistorySettings(settings, {10000, -1, true, false});
+    EXPECT_EQ((settings.values[{"PROPERTY", "HISTORYDMAX"}]), "9999");
+    EXPECT_EQ((settings.values[{"PROPERTY", "HISTORYBMAX"}]), "0");
+    EXPECT_EQ((settings.values[{"PROPERTY", "HISTORYADD"}]), "1");
+    EXPECT_EQ((settings.values[{"PROPERTY", "HISTORYOVERLAP"}]), "0");
+
+    config::writeUndoDepth(settings, 300);
+    EXPECT_EQ((settings.values[{"PROPERTY", "URDOMAX"}]), "255");
+    EXPECT_EQ(config::readImageUndoDepth(settings), 20);
+    settings.values[{"CONFIG", "IMAGEUNDOMAX"}] = "-1";
+    EXPECT_EQ(config::readImageUndoDepth(settings), 0);
+}
+
+TEST(Configuration, ColourListKeepsItsDefaultsAndRoundTripsAsHex) {
+    MemorySettings settings;
+    const config::ColourList defaults = config::readColourList(settings);
+    EXPECT_EQ(defaults[0], 0x000000u);
+    EXPECT_EQ(defaults[4], 0x000080u);
+    EXPECT_EQ(defaults[15], 0xFF00FFu);
+
+    config::ColourList colours = defaults;
+    colours[0] = 0x123456;
+    colours[15] = 0xFFFFFF;
+    config::writeColourList(settings, colours);
+    EXPECT_EQ((settings.values[{"COLORLIST", "COLOR01"}]), "0x00123456");
+    EXPECT_EQ((settings.values[{"COLORLIST", "COLOR16"}]), "0x00FFFFFF");
+    EXPECT_EQ(config::readColourList(settings), colours);
+
+    // Junk keeps the default; a top byte never reaches a drawing call.
+    settings.values[{"COLORLIST", "COLOR02"}] = "white";
+    settings.values[{"COLORLIST", "COLOR03"}] = "0xFF0000FF";
+    EXPECT_EQ(config::readColourList(settings)[1], 0xFFFFFFu);
+    EXPECT_EQ(config::readColourList(settings)[2], 0x0000FFu);
+}
+
+TEST(Configuration, PageTextsStopAtTheProfileBufferWithoutSplittingACharacter) {
+    MemorySettings settings;
+    EXPECT_EQ(config::readPageTexts(settings), config::PageTexts{});
+    config::PageTexts texts;
+    texts.header = {"左", "中央", "右"};
+    texts.footer = {"", "p", "表"};
+    config::writePageTexts(settings, texts);
+    EXPECT_EQ((settings.values[{"PRINT", "HEADER02"}]), "中央");
+    EXPECT_EQ(config::readPageTexts(settings), texts);
+
+    // 4094 single bytes then a double-byte character that would end at byte 4096.
+    settings.values[{"PRINT", "FOOTER01"}] = std::string(4094, 'a') + "表表";
+    EXPECT_EQ(config::readPageTexts(settings).footer[0], std::string(4094, 'a'));
+}
+
 } // namespace
 } // namespace tav

@@ -1,0 +1,78 @@
+#include "win/app/environment_dialog.h"
+
+#include <commctrl.h>
+
+#include "model/app/configuration.h"
+#include "resource.h"
+#include "win/platform/text.h"
+
+namespace tav::win {
+
+namespace {
+
+constexpr int windowWidth = 325;
+constexpr int windowHeight = 290;
+
+} // namespace
+
+EnvironmentDialog::EnvironmentDialog(Settings& settings)
+    : DialogFrame(IDD_ENVIRONMENT), settings_(settings),
+      // A depth written by hand beyond what the page offers shows as the largest.
+      undoPage_(std::min(config::readUndoDepth(settings), config::largestUndoDepthSetting)),
+      historyPage_(config::readHistorySettings(settings)) {}
+
+bool EnvironmentDialog::onInitDialog() {
+    shapeWindow(windowWidth, windowHeight);
+    HWND tabs = item(IDC_SETTINGS_TABS);
+    int index = 0;
+    for (const char* name : {"マップ編集", "マーク作成"}) {
+        std::wstring text = widen(name);
+        TCITEMW tab{};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = text.data();
+        SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&tab));
+    }
+    // The pages cover the tab control's display area.
+    RECT place{};
+    GetClientRect(tabs, &place);
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
+    MapWindowPoints(tabs, handle(), reinterpret_cast<POINT*>(&place), 2);
+    if (!undoPage_.create(handle(), place) || !historyPage_.create(handle(), place)) {
+        end(-1);
+        return true;
+    }
+    showPage(0);
+    return true;
+}
+
+void EnvironmentDialog::showPage(int index) {
+    undoPage_.show(index == 0);
+    historyPage_.show(index == 1);
+}
+
+void EnvironmentDialog::store() {
+    config::writeUndoDepth(settings_, undoPage_.depth());
+    config::writeHistorySettings(settings_, historyPage_.history());
+}
+
+bool EnvironmentDialog::onCommand(int id, int code, HWND control) {
+    if (id == IDOK) {
+        store();
+        end(IDOK);
+        return true;
+    }
+    return DialogFrame::onCommand(id, code, control);
+}
+
+INT_PTR EnvironmentDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (header.idFrom == IDC_SETTINGS_TABS && header.code == TCN_SELCHANGE) {
+            showPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+            return TRUE;
+        }
+    }
+    return DialogFrame::handleMessage(message, wParam, lParam);
+}
+
+} // namespace tav::win

@@ -1,0 +1,46 @@
+#include "win/app/undo_depth_page.h"
+
+#include "model/app/configuration.h"
+#include "model/app/settings_entries.h"
+#include "model/document/undo_memory_note.h"
+#include "resource.h"
+#include "win/app/dialog_items.h"
+
+namespace tav::win {
+
+UndoDepthPage::UndoDepthPage(int depth) : DialogPage(IDD_PAGE_UNDO), depth_(depth) {}
+
+bool UndoDepthPage::onInitDialog() {
+    SendDlgItemMessageW(handle(), IDC_UNDO_DEPTH, EM_LIMITTEXT, 3, 0);
+    // The buddy's text follows the position, and its change corrects a depth beyond 255.
+    setUpSpin(handle(), IDC_UNDO_DEPTH_SPIN, 0, config::largestUndoDepthSetting, depth_);
+    setItemText(handle(), IDC_UNDO_DEPTH, std::to_string(depth_));
+    entryChanged();
+    return true;
+}
+
+void UndoDepthPage::entryChanged() {
+    if (correcting_)
+        return;
+    const entries::UndoDepthEntry entry = entries::readUndoDepthEntry(itemText(handle(), IDC_UNDO_DEPTH));
+    depth_ = entry.depth;
+    if (entry.replacement) {
+        correcting_ = true;
+        setItemText(handle(), IDC_UNDO_DEPTH, *entry.replacement);
+        SendDlgItemMessageW(handle(), IDC_UNDO_DEPTH, EM_SETSEL, entry.replacement->size(),
+                            static_cast<LPARAM>(entry.replacement->size()));
+        correcting_ = false;
+    }
+    setItemText(handle(), IDC_UNDO_NOTE, undoMemoryNote(depth_));
+}
+
+bool UndoDepthPage::onCommand(int id, int code, HWND control) {
+    if (id == IDC_UNDO_DEPTH) {
+        if (code == EN_CHANGE)
+            entryChanged();
+        return true;
+    }
+    return DialogPage::onCommand(id, code, control);
+}
+
+} // namespace tav::win
