@@ -6,6 +6,13 @@
 
 namespace tav::win {
 
+void placeControls(HWND dialog, std::span<const ControlPlace> places) {
+    for (const ControlPlace& place : places) {
+        if (HWND control = GetDlgItem(dialog, place.id))
+            MoveWindow(control, place.x, place.y, place.width, place.height, FALSE);
+    }
+}
+
 std::string itemText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!control)
@@ -21,10 +28,11 @@ void setItemText(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextW(dialog, id, widen(text).c_str());
 }
 
-void setUpSpin(HWND dialog, int spinId, int lowest, int highest, int position) {
+void setUpSpin(HWND dialog, int spinId, int buddyId, int lowest, int highest, int position) {
     HWND spin = GetDlgItem(dialog, spinId);
     if (!spin)
         return;
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(dialog, buddyId)), 0);
     SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(lowest), static_cast<LPARAM>(highest));
     SendMessageW(spin, UDM_SETPOS32, 0, static_cast<LPARAM>(position));
 }

@@ -4,6 +4,7 @@
 
 #include "model/app/configuration.h"
 #include "resource.h"
+#include "win/app/dialog_items.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -12,6 +13,10 @@ namespace {
 
 constexpr int windowWidth = 325;
 constexpr int windowHeight = 290;
+constexpr ControlPlace places[] = {
+    {IDC_TITLE, 0, 0, 325, 20}, {IDC_CLOSE, 303, 3, 18, 14},  {IDC_SETTINGS_TABS, 8, 26, 309, 220},
+    {IDOK, 150, 256, 78, 24},   {IDCANCEL, 236, 256, 78, 24},
+};
 
 } // namespace
 
@@ -22,6 +27,7 @@ EnvironmentDialog::EnvironmentDialog(Settings& settings)
       historyPage_(config::readHistorySettings(settings)) {}
 
 bool EnvironmentDialog::onInitDialog() {
+    placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
     HWND tabs = item(IDC_SETTINGS_TABS);
     int index = 0;

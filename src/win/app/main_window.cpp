@@ -11,6 +11,7 @@
 #include "model/platform/cp932.h"
 #include "resource.h"
 #include "win/app/application.h"
+#include "win/app/dialog_items.h"
 #include "win/app/environment_dialog.h"
 #include "win/app/map_file_dialog.h"
 #include "win/app/map_size_dialog.h"
@@ -20,11 +21,6 @@
 namespace tav::win {
 
 namespace {
-
-struct ControlPlace {
-    int id;
-    int x, y, width, height;
-};
 
 // Pixel rectangles of the controls in the 634 x 436 client area.
 constexpr ControlPlace controlPlaces[] = {
@@ -300,10 +296,7 @@ void MainWindow::prepareSystemMenu() {
 }
 
 void MainWindow::layOutControls() {
-    for (const ControlPlace& place : controlPlaces) {
-        if (HWND control = item(place.id))
-            MoveWindow(control, place.x, place.y, place.width, place.height, FALSE);
-    }
+    placeControls(handle(), controlPlaces);
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_STYLE)),
                        GetMenu(handle()) != nullptr,

@@ -11,8 +11,20 @@ namespace tav::win {
 
 namespace {
 
-constexpr int windowWidth = 195;
-constexpr int windowHeight = 130;
+constexpr int windowWidth = 200;
+constexpr int windowHeight = 140;
+constexpr ControlPlace places[] = {
+    {IDC_TITLE, 0, 0, 200, 20},
+    {IDC_CLOSE, 178, 3, 18, 14},
+    {IDC_SIZE_WIDTH_LABEL, 36, 38, 50, 16},
+    {IDC_SIZE_WIDTH, 90, 35, 44, 22},
+    {IDC_SIZE_WIDTH_SPIN, 134, 35, 16, 22},
+    {IDC_SIZE_HEIGHT_LABEL, 36, 68, 50, 16},
+    {IDC_SIZE_HEIGHT, 90, 65, 44, 22},
+    {IDC_SIZE_HEIGHT_SPIN, 134, 65, 16, 22},
+    {IDOK, 16, 104, 78, 24},
+    {IDCANCEL, 106, 104, 78, 24},
+};
 
 } // namespace
 
@@ -24,11 +36,12 @@ MapSizeDialog::MapSizeDialog(int width, int height, int mapSizeMax, Prompter* pr
 
 bool MapSizeDialog::onInitDialog() {
     ownPrompter_.setOwner(handle());
+    placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
     SendDlgItemMessageW(handle(), IDC_SIZE_WIDTH, EM_LIMITTEXT, entries::mapSideDigits(widthLimit_), 0);
     SendDlgItemMessageW(handle(), IDC_SIZE_HEIGHT, EM_LIMITTEXT, entries::mapSideDigits(heightLimit_), 0);
-    setUpSpin(handle(), IDC_SIZE_WIDTH_SPIN, 1, widthLimit_, width_);
-    setUpSpin(handle(), IDC_SIZE_HEIGHT_SPIN, 1, heightLimit_, height_);
+    setUpSpin(handle(), IDC_SIZE_WIDTH_SPIN, IDC_SIZE_WIDTH, 1, widthLimit_, width_);
+    setUpSpin(handle(), IDC_SIZE_HEIGHT_SPIN, IDC_SIZE_HEIGHT, 1, heightLimit_, height_);
     focusAndSelect(handle(), IDC_SIZE_WIDTH);
     return false; // the focus is set
 }

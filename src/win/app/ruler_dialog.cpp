@@ -10,6 +10,28 @@ namespace {
 
 constexpr int windowWidth = 248;
 constexpr int windowHeight = 230;
+constexpr ControlPlace places[] = {
+    {IDC_TITLE, 0, 0, 248, 20},
+    {IDC_CLOSE, 226, 3, 18, 14},
+    {IDC_RULER_BASE_GROUP, 8, 26, 112, 92},
+    {IDC_RULER_CENTRE, 18, 46, 96, 18},
+    {IDC_RULER_TOP_LEFT, 18, 70, 96, 18},
+    {IDC_RULER_BOTTOM_LEFT, 18, 94, 96, 18},
+    {IDC_RULER_START_GROUP, 128, 26, 112, 92},
+    {IDC_RULER_X_LABEL, 142, 50, 12, 16},
+    {IDC_RULER_X, 158, 47, 52, 22},
+    {IDC_RULER_X_SPIN, 210, 47, 16, 22},
+    {IDC_RULER_Y_LABEL, 142, 80, 12, 16},
+    {IDC_RULER_Y, 158, 77, 52, 22},
+    {IDC_RULER_Y_SPIN, 210, 77, 16, 22},
+    {IDC_RULER_STEP_GROUP, 8, 124, 232, 66},
+    {IDC_RULER_COLUMN_LABEL, 18, 143, 110, 16},
+    {IDC_RULER_COLUMN_STEP, 132, 139, 100, 200},
+    {IDC_RULER_ROW_LABEL, 18, 167, 110, 16},
+    {IDC_RULER_ROW_STEP, 132, 163, 100, 200},
+    {IDOK, 40, 198, 78, 24},
+    {IDCANCEL, 130, 198, 78, 24},
+};
 constexpr int baseRadios[] = {IDC_RULER_CENTRE, IDC_RULER_TOP_LEFT, IDC_RULER_BOTTOM_LEFT};
 constexpr int startControls[] = {IDC_RULER_X_LABEL, IDC_RULER_X, IDC_RULER_X_SPIN,
                                  IDC_RULER_Y_LABEL, IDC_RULER_Y, IDC_RULER_Y_SPIN};
@@ -32,13 +54,14 @@ RulerDialog::RulerDialog(const RulerSettings& ruler)
     : DialogFrame(IDD_RULER), ruler_(ruler), shown_(entries::rulerChoiceOf(ruler)) {}
 
 bool RulerDialog::onInitDialog() {
+    placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
     CheckRadioButton(handle(), IDC_RULER_CENTRE, IDC_RULER_BOTTOM_LEFT, baseRadios[shown_.basePosition]);
     for (int edit : {IDC_RULER_X, IDC_RULER_Y})
         SendDlgItemMessageW(handle(), edit, EM_LIMITTEXT, 4, 0);
     const int limit = entries::rulerStartLimit;
-    setUpSpin(handle(), IDC_RULER_X_SPIN, -limit, limit, shown_.columnStart);
-    setUpSpin(handle(), IDC_RULER_Y_SPIN, -limit, limit, shown_.rowStart);
+    setUpSpin(handle(), IDC_RULER_X_SPIN, IDC_RULER_X, -limit, limit, shown_.columnStart);
+    setUpSpin(handle(), IDC_RULER_Y_SPIN, IDC_RULER_Y, -limit, limit, shown_.rowStart);
     fillStepList(handle(), IDC_RULER_COLUMN_STEP, shown_.columnsIncrease);
     fillStepList(handle(), IDC_RULER_ROW_STEP, shown_.rowsIncrease);
     showStartControls();

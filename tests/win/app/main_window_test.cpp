@@ -11,6 +11,7 @@
 #include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
 #include "resource.h"
+#include "support/dialog_driver.h"
 #include "support/input_driver.h"
 #include "support/program_run.h"
 #include "support/recording_prompter.h"
@@ -47,15 +48,28 @@ struct Steps {
     MapDocument* document = nullptr;
     std::vector<Step> steps;
     std::size_t next = 0;
+    int retries = 0;
+    bool again = false;
 };
 Steps* running = nullptr;
+
+// Called by a step that finds what it waits for not there yet: it runs again on a later tick.
+void tryAgain() {
+    running->again = true;
+}
 
 void CALLBACK onTick(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND main = running->app->mainWindow();
     if (!main)
         return;
     if (running->next < running->steps.size()) {
-        running->steps[running->next++](main, *running->document);
+        const std::size_t index = running->next++;
+        running->steps[index](main, *running->document);
+        if (running->again && ++running->retries < 100)
+            running->next = index;
+        else if (running->again)
+            ADD_FAILURE() << "step " << index << " waited in vain";
+        running->again = false;
         PostMessageW(main, WM_NULL, 0, 0);
         return;
     }
@@ -189,6 +203,144 @@ TEST_F(MainWindowRunner, DroppedMapFileIsOpened) {
             EXPECT_EQ(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE), 7u);
         },
     });
+}
+
+// A shown dialog of this thread that holds the control (the main window excepted).
+HWND threadDialogWith(HWND main, int controlId) {
+    struct Search {
+        HWND main;
+        int id;
+        HWND found;
+    } search{main, controlId, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            if (window != s.main && IsWindowVisible(window) && GetDlgItem(window, s.id)) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void press(HWND dialog, int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// A map dropped over unsaved edits asks first: "いいえ" keeps the edits, "はい" opens the map.
+TEST_F(MainWindowRunner, DroppedMapOverUnsavedChangesAsksFirst) {
+    const FilePath path = folder.path() + u"other.MED";
+    {
+        MapDocument source;
+        ASSERT_TRUE(source.resize(7, 5, true));
+        win::Win32FileSystem files;
+        RecordingPrompter prompter;
+        PaletteStorage palettes(files, prompter);
+        MapFileStorage maps(files, prompter, palettes);
+        ASSERT_TRUE(maps.save(source, path));
+    }
+    auto drop = [&](HWND main, MapDocument&) {
+        SendMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(makeFileDrop({win::widen(path)})), 0);
+    };
+    std::wstring question;
+    auto answer = [&](int button) {
+        return [&, button](HWND main, MapDocument&) {
+            HWND box = threadDialogWith(main, IDC_MESSAGE_NO);
+            if (!box)
+                return tryAgain();
+            question = windowText(GetDlgItem(box, IDC_MESSAGE_TEXT));
+            press(box, button);
+        };
+    };
+    run({
+        [&](HWND, MapDocument& doc) {
+            bool first = true;
+            ASSERT_TRUE(doc.setCell(3, 3, layer::room, 5, first));
+            ASSERT_TRUE(doc.isModified());
+        },
+        drop,
+        answer(IDC_MESSAGE_NO),
+        [&](HWND, MapDocument& doc) {
+            EXPECT_NE(question.find(win::widen("現在のデータは無くなる事になります。")), std::wstring::npos);
+            EXPECT_EQ(doc.width(), 31);
+            EXPECT_EQ(doc.cell(3, 3).room, 5);
+            EXPECT_TRUE(doc.isModified());
+            EXPECT_FALSE(doc.hasFile());
+        },
+        drop,
+        answer(IDC_MESSAGE_YES),
+        [&](HWND, MapDocument& doc) {
+            EXPECT_EQ(doc.width(), 7);
+            EXPECT_FALSE(doc.isModified());
+            EXPECT_EQ(doc.currentFileName(), path);
+        },
+    });
+}
+
+// What the settings dialogs return reaches the document at once.
+TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
+    auto open = [](int command) {
+        return [command](HWND main, MapDocument&) { PostMessageW(main, WM_COMMAND, command, 0); };
+    };
+    int depthBefore = 0;
+    run({
+        [&](HWND, MapDocument& doc) {
+            bool first = true;
+            ASSERT_TRUE(doc.setCell(30, 0, layer::room, 2, first));
+            ASSERT_TRUE(doc.setCell(2, 2, layer::room, 4, first));
+            doc.setModified(false);
+            depthBefore = doc.undoDepth();
+        },
+        open(IDC_SETTINGS),
+        [&](HWND main, MapDocument&) {
+            HWND dialog = threadDialogWith(main, IDC_SETTINGS_TABS);
+            if (!dialog)
+                return tryAgain();
+            HWND page = nullptr; // the shown one: the undo depth
+            while ((page = FindWindowExW(dialog, page, L"#32770", nullptr)) && !IsWindowVisible(page)) {
+            }
+            SendDlgItemMessageW(page, IDC_UNDO_DEPTH, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"3"));
+            press(dialog, IDOK);
+        },
+        [&](HWND, MapDocument& doc) { EXPECT_EQ(doc.undoDepth(), 3); },
+        open(IDC_SIZE_SETTINGS),
+        [&](HWND main, MapDocument&) {
+            HWND dialog = threadDialogWith(main, IDC_SIZE_WIDTH_SPIN);
+            if (!dialog)
+                return tryAgain();
+            SendDlgItemMessageW(dialog, IDC_SIZE_WIDTH, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
+            press(dialog, IDOK);
+        },
+        [&](HWND main, MapDocument& doc) {
+            EXPECT_EQ(doc.width(), 20);
+            EXPECT_EQ(doc.height(), 31);
+            EXPECT_EQ(doc.cell(2, 2).room, 4) << "overlapping cells are kept";
+            EXPECT_TRUE(doc.isModified());
+            BOOL ok = FALSE;
+            EXPECT_EQ(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE), 20u);
+            doc.setModified(false);
+        },
+        open(IDC_RULER_SETTINGS),
+        [&](HWND main, MapDocument&) {
+            HWND dialog = threadDialogWith(main, IDC_RULER_BOTTOM_LEFT);
+            if (!dialog)
+                return tryAgain();
+            SendDlgItemMessageW(dialog, IDC_RULER_BOTTOM_LEFT, BM_CLICK, 0, 0);
+            SendDlgItemMessageW(dialog, IDC_RULER_X, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"));
+            press(dialog, IDOK);
+        },
+        [&](HWND, MapDocument& doc) {
+            EXPECT_EQ(doc.getRuler().basePosition, 2);
+            EXPECT_EQ(doc.getRuler().columnStart, 5);
+            EXPECT_TRUE(doc.isModified());
+        },
+    });
+    EXPECT_EQ(depthBefore, 16);
 }
 
 } // namespace

@@ -355,6 +355,9 @@ TEST(MainWindowRun, KeysReachTheViewThroughTheKeyboardSwitchAndTheAccelerators) 
 
 // The window as the screen shows it, saved for a person to look at.
 void savePicture(HWND window, const std::string& name) {
+    // The other process paints when its queue comes round to it.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    Sleep(300);
     RECT r{};
     GetWindowRect(window, &r);
     DibCanvas canvas(r.right - r.left, r.bottom - r.top);
@@ -436,6 +439,121 @@ TEST(MainWindowRun, ExitEmptiesTheClipboardOnlyOfItsOwnBlock) {
         ASSERT_TRUE(run.waitForExit());
         EXPECT_TRUE(clipboardHolds(CF_TEXT));
     }
+}
+
+// The program's dialog that holds this control, once shown.
+HWND dialogWith(ProgramRun& run, HWND main, int controlId) {
+    return waitForProcessWindow(run.processId(), 15000, [main, controlId](HWND window) {
+        return window != main && GetDlgItem(window, controlId) != nullptr;
+    });
+}
+
+HWND visiblePage(HWND dialog) {
+    HWND page = nullptr;
+    while ((page = FindWindowExW(dialog, page, L"#32770", nullptr)))
+        if (IsWindowVisible(page))
+            return page;
+    return nullptr;
+}
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// An edit's text in another process: WM_GETTEXT, which the system carries across.
+std::wstring editText(HWND dialog, int id) {
+    wchar_t text[64] = {};
+    SendDlgItemMessageW(dialog, id, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void setText(HWND dialog, int id, const wchar_t* text) {
+    SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// The environment settings dialog on its mark history page.
+HWND historyPage(ProgramRun& run, HWND main, HWND& dialog) {
+    PostMessageW(main, WM_COMMAND, IDC_SETTINGS, 0);
+    dialog = dialogWith(run, main, IDC_SETTINGS_TABS);
+    if (!dialog)
+        return nullptr;
+    HWND tabs = GetDlgItem(dialog, IDC_SETTINGS_TABS);
+    HWND undoPage = visiblePage(dialog);
+    PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 1); // as the arrow key on the focused tabs
+    HWND page = nullptr;
+    waitUntil([&] { return (page = visiblePage(dialog)) && page != undoPage; });
+    return page != undoPage ? page : nullptr;
+}
+
+// Settings changed in the three dialogs reach the map at once and the configuration file on OK, and the
+// next run shows them again.
+TEST(MainWindowRun, SettingsDialogsReachTheMapAndTheConfigurationFile) {
+    TempFolder folder(u"settings");
+    {
+        ProgramRun run(folder.path());
+        HWND main = run.mainWindow();
+        ASSERT_TRUE(main);
+        PostMessageW(main, WM_COMMAND, ID_SETTINGS, 0); // the menu command opens the same dialog
+        HWND dialog = dialogWith(run, main, IDC_SETTINGS_TABS);
+        ASSERT_TRUE(dialog);
+        HWND page = visiblePage(dialog);
+        ASSERT_TRUE(page);
+        EXPECT_EQ(editText(page, IDC_UNDO_DEPTH), L"16");
+        setText(page, IDC_UNDO_DEPTH, L"40");
+        savePicture(dialog, "environment_undo");
+        press(dialog, IDOK);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+
+        page = historyPage(run, main, dialog);
+        ASSERT_TRUE(page);
+        setText(page, IDC_HISTORY_WALLS, L"100");
+        SendDlgItemMessageW(page, IDC_HISTORY_FILO, BM_CLICK, 0, 0);
+        savePicture(dialog, "environment_history");
+        press(dialog, IDOK);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+
+        PostMessageW(main, WM_COMMAND, IDC_SIZE_SETTINGS, 0);
+        dialog = dialogWith(run, main, IDC_SIZE_WIDTH_SPIN);
+        ASSERT_TRUE(dialog);
+        savePicture(dialog, "map_size");
+        setText(dialog, IDC_SIZE_WIDTH, L"40");
+        setText(dialog, IDC_SIZE_HEIGHT, L"20");
+        press(dialog, IDOK);
+        ASSERT_TRUE(waitUntil([&] { return shownSize(main).width == 40 && shownSize(main).height == 20; }));
+
+        PostMessageW(main, WM_COMMAND, IDC_RULER_SETTINGS, 0);
+        dialog = dialogWith(run, main, IDC_RULER_BOTTOM_LEFT);
+        ASSERT_TRUE(dialog);
+        SendDlgItemMessageW(dialog, IDC_RULER_TOP_LEFT, BM_CLICK, 0, 0);
+        savePicture(dialog, "ruler");
+        press(dialog, IDCANCEL);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+
+        // The new size is an unsaved change.
+        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+        HWND question = run.messageBox();
+        ASSERT_TRUE(question);
+        press(question, IDC_MESSAGE_YES);
+        EXPECT_TRUE(run.waitForExit());
+    }
+    const std::string ini = readBytes(folder.path() + u"Tavrosin.ini");
+    for (const char* line : {"URDOMAX=40\r\n", "HISTORYDMAX=100\r\n", "HISTORYBMAX=64\r\n",
+                             "HISTORYADD=1\r\n", "HISTORYOVERLAP=0\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << line << ini;
+
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND dialog = nullptr;
+    HWND page = historyPage(run, main, dialog);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(editText(page, IDC_HISTORY_WALLS), L"100");
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_HISTORY_FILO), BST_CHECKED);
+    press(dialog, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    EXPECT_TRUE(run.waitForExit());
 }
 
 } // namespace
