@@ -36,9 +36,22 @@ TEST(ResourceText, StringTableEntriesAreTheIntendedCharacters) {
     EXPECT_EQ(widen("通常(35x35Pixel)/広範囲表示(23x23Pixe)\nモード切替"), loadString(IDS_TIP_VIEW_MODE));
 }
 
+// The text of one control of a dialog template.
+std::wstring itemText(int dialogId, int itemId) {
+    HWND dialog =
+        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialogId), nullptr, plainProcedure, 0);
+    std::wstring text = test::windowText(GetDlgItem(dialog, itemId));
+    DestroyWindow(dialog);
+    return text;
+}
+
 TEST(ResourceText, DialogCaptionsAreTheIntendedCharacters) {
     EXPECT_EQ(dialogCaption(IDD_ABOUT), L"ﾊﾞｰｼﾞｮﾝ情報");
     EXPECT_EQ(dialogCaption(IDD_MAIN), L"ZodIrerar");
+    // The secondary dialogs carry their title in a static of their own.
+    EXPECT_EQ(itemText(IDD_MAP_SIZE, IDC_TITLE), L" 編集エリアサイズ設定");
+    EXPECT_EQ(itemText(IDD_RULER, IDC_TITLE), L" 目盛り表示方法設定");
+    EXPECT_EQ(itemText(IDD_ENVIRONMENT, IDC_TITLE), L" 環境設定");
 }
 
 TEST(ResourceText, MenuTextsAreTheIntendedCharacters) {
