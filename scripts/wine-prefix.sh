@@ -5,7 +5,18 @@
 set -eu
 prefix=$(realpath -m "$1")
 marker="$prefix/.tavrosin-ready"
-[ -f "$marker" ] && exit 0
+
+# Wine draws caption buttons with Marlett, which it does not find on its own here.
+copy_marlett() {
+    fonts="$prefix/drive_c/windows/Fonts"
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
+}
+if [ -f "$marker" ]; then
+    copy_marlett
+    exit 0
+fi
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$prefix"
@@ -38,4 +49,5 @@ REG
 } | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE > "$reg_file"
 wine regedit /S "$(winepath -w "$reg_file")"
 wineserver -w
+copy_marlett
 touch "$marker"
