@@ -20,6 +20,7 @@ static_assert(std::size(patternNames) == candidate::lastPattern + 1);
 constexpr COLORREF buttonFace = 0x404040;
 constexpr COLORREF buttonLight = 0xFFFFFF;
 constexpr COLORREF buttonShadow = 0x707070;
+constexpr COLORREF buttonText = 0xF1FBFF; // black would hardly show on the dark face
 
 std::string loadText(UINT id) {
     const wchar_t* text = nullptr;
@@ -77,8 +78,8 @@ bool BackgroundCandidatesDialog::onInitDialog() {
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(name).c_str()));
     addTooltip(IDC_CLOSE, loadText(IDS_TIP_CLOSE));
 
-    ok_.attach(item(IDOK), buttonFace, buttonLight, buttonShadow);
-    cancel_.attach(item(IDCANCEL), buttonFace, buttonLight, buttonShadow);
+    ok_.attach(item(IDOK), buttonFace, buttonLight, buttonShadow, buttonText);
+    cancel_.attach(item(IDCANCEL), buttonFace, buttonLight, buttonShadow, buttonText);
     SendMessageW(window, DM_SETDEFID, IDOK, 0);
 
     // The system owns the region once it is set.

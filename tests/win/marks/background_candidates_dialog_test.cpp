@@ -179,6 +179,7 @@ TEST(BackgroundCandidates, SelectingFiveAndOkReturnsFiveWithItsEditsAndMovesTheM
 // The dialog as the screen shows it, saved for a person to look at.
 TEST(BackgroundCandidates, PictureShowsTheRoundedFrameAndItsColours) {
     COLORREF corner = 0, title = 0, body = 0, okFace = 0;
+    int okLightText = 0;
     bool saved = false;
     runDialog(6, [&](HWND dialog) {
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -198,6 +199,10 @@ TEST(BackgroundCandidates, PictureShowsTheRoundedFrameAndItsColours) {
         title = inside(IDC_TITLE, 60, 1);
         body = inside(IDC_CANDIDATE_RED_LABEL, -3, 0);
         okFace = inside(IDOK, 3, 3);
+        RECT ok{};
+        GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+        OffsetRect(&ok, -frame.left, -frame.top);
+        okLightText = canvas.count(ok, 0xF1FBFF);
         const std::string folder = test::pictureFolder("marks");
         saved = !folder.empty() && canvas.save(folder + "background_candidates.png", 2);
         test::click(dialog, IDCANCEL);
@@ -207,6 +212,7 @@ TEST(BackgroundCandidates, PictureShowsTheRoundedFrameAndItsColours) {
     EXPECT_EQ(title, 0xC5740Du);
     EXPECT_EQ(body, 0x404040u);
     EXPECT_EQ(okFace, 0x404040u);
+    EXPECT_GT(okLightText, 20); // the label, light on the dark face
 }
 
 } // namespace
