@@ -1,6 +1,7 @@
 #include "win/marks/background_candidates_dialog.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "resource.h"
@@ -119,10 +120,9 @@ void BackgroundCandidatesDialog::showComponent(const Bar& bar, int value) {
 }
 
 void BackgroundCandidatesDialog::onScroll(HWND barWindow, int code, int thumb) {
-    const int id = GetDlgCtrlID(barWindow);
     const Bar* bar = nullptr;
     for (const Bar& each : bars)
-        if (each.barId == id)
+        if (item(each.barId) == barWindow)
             bar = &each;
     const std::optional<scroll::Move> move = MapScrollBars::moveOf(code);
     if (!bar || !move || selected_ == 0)
