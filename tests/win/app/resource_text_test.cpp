@@ -53,10 +53,7 @@ TEST(ResourceText, BackgroundCandidatesTextsAreTheIntendedCharacters) {
     EXPECT_EQ(loadString(IDS_TIP_CLOSE), L"閉じる");
     EXPECT_EQ(loadString(IDS_TIP_SWATCH), L"クリックすると色を変更できます");
     EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_TITLE), L" 部屋背景色候補編集");
-    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CLOSE), L"×");
-    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CANDIDATE_LABEL_1), L"１：");
     EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CANDIDATE_LABEL_1 + 7), L"８：");
-    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CANDIDATE_BLUE_LABEL), L"Ｂ ：");
     EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CANDIDATE_PATTERN_LABEL), L"塗り潰しパターン：");
     EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDCANCEL), L"ｷｬﾝｾﾙ");
 }
