@@ -39,8 +39,9 @@ void drawButtonFocus(const DRAWITEMSTRUCT& item) {
     DrawFocusRect(item.hDC, &focus);
 }
 
-void ColouredButton::attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow) {
+void ColouredButton::attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow, COLORREF text) {
     button_ = button;
+    text_ = text;
     face_ = face;
     light_ = light;
     shadow_ = shadow;
@@ -64,7 +65,7 @@ bool ColouredButton::draw(const DRAWITEMSTRUCT& item) const {
     if (pressed)
         OffsetRect(&textRect, 1, 1);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
+    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : text_);
     DrawTextW(dc, text.c_str(), length, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     drawButtonFocus(item);
     return true;

@@ -13,8 +13,8 @@ void drawButtonFocus(const DRAWITEMSTRUCT& item);
 
 class ColouredButton {
 public:
-    // Makes the button owner-drawn; its parent forwards WM_DRAWITEM to draw.
-    void attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow);
+    // Makes the button owner-drawn; its parent forwards WM_DRAWITEM to draw. A dark face needs a light text.
+    void attach(HWND button, COLORREF face, COLORREF light, COLORREF shadow, COLORREF text = RGB(0, 0, 0));
     HWND handle() const { return button_; }
     // True when the item was this button and has been drawn.
     bool draw(const DRAWITEMSTRUCT& item) const;
@@ -24,6 +24,7 @@ private:
     COLORREF face_ = 0;
     COLORREF light_ = 0;
     COLORREF shadow_ = 0;
+    COLORREF text_ = 0;
 };
 
 } // namespace tav::win

@@ -54,6 +54,23 @@ TEST(ResourceText, DialogCaptionsAreTheIntendedCharacters) {
     EXPECT_EQ(itemText(IDD_ENVIRONMENT, IDC_TITLE), L" 環境設定");
 }
 
+std::wstring dialogItemText(int dialogId, int controlId) {
+    HWND dialog =
+        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialogId), nullptr, plainProcedure, 0);
+    std::wstring text = test::windowText(GetDlgItem(dialog, controlId));
+    DestroyWindow(dialog);
+    return text;
+}
+
+TEST(ResourceText, BackgroundCandidatesTextsAreTheIntendedCharacters) {
+    EXPECT_EQ(loadString(IDS_TIP_CLOSE), L"閉じる");
+    EXPECT_EQ(loadString(IDS_TIP_SWATCH), L"クリックすると色を変更できます");
+    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_TITLE), L" 部屋背景色候補編集");
+    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CANDIDATE_LABEL_1 + 7), L"８：");
+    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDC_CANDIDATE_PATTERN_LABEL), L"塗り潰しパターン：");
+    EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDCANCEL), L"ｷｬﾝｾﾙ");
+}
+
 TEST(ResourceText, MenuTextsAreTheIntendedCharacters) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU));
     ASSERT_NE(menu, nullptr);
