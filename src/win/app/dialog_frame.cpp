@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "resource.h"
+#include "win/app/dialog_items.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -16,6 +17,7 @@ void DialogFrame::createFrameObjects() {
                         CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr, moduleInstance(), nullptr);
     if (tooltip_)
         SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    addTooltip(IDC_CLOSE, narrow(resourceString(IDS_TIP_CLOSE)));
 }
 
 void DialogFrame::addTooltip(int controlId, const std::string& text) {
@@ -40,8 +42,23 @@ void DialogFrame::shapeWindow(int width, int height) {
     const int x = around.left + (around.right - around.left - width) / 2;
     const int y = around.top + (around.bottom - around.top - height) / 2;
     SetWindowPos(handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    roundCorners();
+}
+
+void DialogFrame::paintOkAndCancel() {
+    constexpr COLORREF face = 0x404040;
+    constexpr COLORREF light = 0xFFFFFF;
+    constexpr COLORREF shadow = 0x707070;
+    okAndCancel_[0].attach(item(IDOK), face, light, shadow, colours_.staticText);
+    okAndCancel_[1].attach(item(IDCANCEL), face, light, shadow, colours_.staticText);
+}
+
+void DialogFrame::roundCorners() {
+    RECT frame{};
+    GetWindowRect(handle(), &frame);
     // The system owns the region once it is set.
-    HRGN region = CreateRoundRectRgn(0, 0, width + 1, height + 1, 16, 16);
+    HRGN region =
+        CreateRoundRectRgn(0, 0, frame.right - frame.left + 1, frame.bottom - frame.top + 1, 16, 16);
     if (region && !SetWindowRgn(handle(), region, TRUE))
         DeleteObject(region);
 }
@@ -75,6 +92,12 @@ INT_PTR DialogFrame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (colours_.transparentText)
             SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<INT_PTR>(title ? titleBrush_.get() : bodyBrush_.get());
+    }
+    case WM_DRAWITEM: {
+        const auto& drawn = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (okAndCancel_[0].draw(drawn) || okAndCancel_[1].draw(drawn))
+            return TRUE;
+        break;
     }
     case WM_MOUSEMOVE:
         if (tooltip_) {

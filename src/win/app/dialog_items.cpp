@@ -13,6 +13,13 @@ void placeControls(HWND dialog, std::span<const ControlPlace> places) {
     }
 }
 
+std::wstring resourceString(int id) {
+    const wchar_t* text = nullptr;
+    const int length =
+        LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring{};
+}
+
 std::string itemText(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!control)

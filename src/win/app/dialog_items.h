@@ -15,6 +15,9 @@ struct ControlPlace {
 // Pixels, not dialog units: the layout is the same whatever font the system substitutes.
 void placeControls(HWND dialog, std::span<const ControlPlace> places);
 
+// A string table entry; empty when there is none.
+std::wstring resourceString(int id);
+
 // The control's text as CP932.
 std::string itemText(HWND dialog, int id);
 void setItemText(HWND dialog, int id, const std::string& text);

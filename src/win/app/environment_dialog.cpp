@@ -29,6 +29,7 @@ EnvironmentDialog::EnvironmentDialog(Settings& settings)
 bool EnvironmentDialog::onInitDialog() {
     placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
+    paintOkAndCancel();
     HWND tabs = item(IDC_SETTINGS_TABS);
     int index = 0;
     for (const char* name : {"マップ編集", "マーク作成"}) {

@@ -16,6 +16,7 @@
 #include "win/app/map_file_dialog.h"
 #include "win/app/map_size_dialog.h"
 #include "win/app/ruler_dialog.h"
+#include "win/marks/background_candidates_dialog.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -68,12 +69,6 @@ constexpr ControlPlace controlPlaces[] = {
     {IDC_SETTINGS, 448, 406, 86, 22},
     {IDC_EXIT, 538, 406, 86, 22},
 };
-
-std::wstring loadString(int id) {
-    const wchar_t* text = nullptr;
-    int length = LoadStringW(moduleInstance(), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring{};
-}
 
 class AboutDialog : public Dialog {
 public:
@@ -290,7 +285,7 @@ void MainWindow::prepareSystemMenu() {
         if (GetMenuItemID(menu, i) == SC_CLOSE)
             closeAt = i;
     }
-    std::wstring about = loadString(IDS_ABOUT_MENU);
+    std::wstring about = resourceString(IDS_ABOUT_MENU);
     InsertMenuW(menu, closeAt, MF_BYPOSITION | MF_STRING, ID_SYSTEM_ABOUT, about.c_str());
     InsertMenuW(menu, closeAt + 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
@@ -674,6 +669,24 @@ void MainWindow::editEnvironment() {
         document_.setUndoDepth(dialog.undoDepth());
 }
 
+void MainWindow::editBackgroundCandidates() {
+    BackgroundCandidatesDialog dialog(app_.cache(), document_.getBackgroundCandidates(),
+                                      backgrounds_.selected());
+    if (dialog.runModal(handle()) == IDOK) {
+        if (dialog.values() != document_.getBackgroundCandidates()) {
+            // The candidates are saved with the map.
+            document_.setBackgroundCandidates(dialog.values());
+            document_.setModified(true);
+        }
+        backgrounds_.rebuild(document_.getBackgroundCandidates());
+        const int chosen = dialog.selectedCandidate();
+        backgrounds_.select(chosen);
+        view_.setCurrentBackground(static_cast<std::uint8_t>(chosen));
+        view_.rerender();
+    }
+    focusView();
+}
+
 // ---- flows ----
 
 bool MainWindow::confirmDiscardingChanges() {
@@ -758,7 +771,7 @@ void MainWindow::exitFlow() {
 }
 
 void MainWindow::openHomePage() {
-    std::wstring address = loadString(IDS_HOME_PAGE);
+    std::wstring address = resourceString(IDS_HOME_PAGE);
     auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(handle(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) {
@@ -857,6 +870,9 @@ bool MainWindow::onCommand(int id, int code, HWND) {
         return true;
     case IDC_SIZE_SETTINGS:
         changeMapSize();
+        return true;
+    case IDC_BACKGROUND_SETTINGS:
+        editBackgroundCandidates();
         return true;
     case IDC_RULER_SETTINGS:
         editRuler();

@@ -79,6 +79,7 @@ private:
     void changeMapSize();
     void editRuler();
     void editEnvironment();
+    void editBackgroundCandidates();
 
     // Flows.
     bool confirmDiscardingChanges();

@@ -38,6 +38,7 @@ bool MapSizeDialog::onInitDialog() {
     ownPrompter_.setOwner(handle());
     placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
+    paintOkAndCancel();
     SendDlgItemMessageW(handle(), IDC_SIZE_WIDTH, EM_LIMITTEXT, entries::mapSideDigits(widthLimit_), 0);
     SendDlgItemMessageW(handle(), IDC_SIZE_HEIGHT, EM_LIMITTEXT, entries::mapSideDigits(heightLimit_), 0);
     setUpSpin(handle(), IDC_SIZE_WIDTH_SPIN, IDC_SIZE_WIDTH, 1, widthLimit_, width_);

@@ -56,6 +56,7 @@ RulerDialog::RulerDialog(const RulerSettings& ruler)
 bool RulerDialog::onInitDialog() {
     placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
+    paintOkAndCancel();
     CheckRadioButton(handle(), IDC_RULER_CENTRE, IDC_RULER_BOTTOM_LEFT, baseRadios[shown_.basePosition]);
     for (int edit : {IDC_RULER_X, IDC_RULER_Y})
         SendDlgItemMessageW(handle(), edit, EM_LIMITTEXT, 4, 0);

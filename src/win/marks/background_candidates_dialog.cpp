@@ -5,6 +5,7 @@
 #include <string>
 
 #include "resource.h"
+#include "win/app/dialog_items.h"
 #include "win/app/map_scroll_bars.h"
 #include "win/platform/text.h"
 
@@ -17,17 +18,6 @@ constexpr const char* patternNames[] = {"塗り潰し",    "マスク 濃",   "�
                                         "垂直線",      "格子",        "斜線 ＼",    "斜線 ／",
                                         "斜線格子 Ａ", "斜線格子 Ｂ", "斜線格子 Ｃ"};
 static_assert(std::size(patternNames) == candidate::lastPattern + 1);
-
-constexpr COLORREF buttonFace = 0x404040;
-constexpr COLORREF buttonLight = 0xFFFFFF;
-constexpr COLORREF buttonShadow = 0x707070;
-constexpr COLORREF buttonText = 0xF1FBFF; // black would hardly show on the dark face
-
-std::string loadText(UINT id) {
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(moduleInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? narrow(std::wstring_view(text, static_cast<std::size_t>(length))) : std::string{};
-}
 
 } // namespace
 
@@ -59,7 +49,7 @@ bool BackgroundCandidatesDialog::onInitDialog() {
     selectedCandidate_ = 0;
 
     HWND window = handle();
-    const std::string swatchTip = loadText(IDS_TIP_SWATCH);
+    const std::string swatchTip = narrow(resourceString(IDS_TIP_SWATCH));
     for (int i = 0; i < backgroundCandidateCount; ++i) {
         ColourSwatch& swatch = *swatches_[static_cast<std::size_t>(i)];
         const std::uint32_t word = working_[static_cast<std::size_t>(i)];
@@ -77,19 +67,11 @@ bool BackgroundCandidatesDialog::onInitDialog() {
     HWND list = item(IDC_CANDIDATE_PATTERN);
     for (const char* name : patternNames)
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(name).c_str()));
-    addTooltip(IDC_CLOSE, loadText(IDS_TIP_CLOSE));
 
-    ok_.attach(item(IDOK), buttonFace, buttonLight, buttonShadow, buttonText);
-    cancel_.attach(item(IDCANCEL), buttonFace, buttonLight, buttonShadow, buttonText);
+    paintOkAndCancel();
     SendMessageW(window, DM_SETDEFID, IDOK, 0);
 
-    // The system owns the region once it is set.
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    HRGN region =
-        CreateRoundRectRgn(0, 0, frame.right - frame.left + 1, frame.bottom - frame.top + 1, 16, 16);
-    if (region && !SetWindowRgn(window, region, TRUE))
-        DeleteObject(region);
+    roundCorners();
 
     select(firstSelection_);
     SetFocus(swatches_[static_cast<std::size_t>(selected_ - 1)]->handle());
@@ -178,12 +160,6 @@ INT_PTR BackgroundCandidatesDialog::handleMessage(UINT message, WPARAM wParam, L
                 select(id - IDC_CANDIDATE_1 + 1);
         }
         return TRUE;
-    }
-    case WM_DRAWITEM: {
-        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (ok_.draw(draw) || cancel_.draw(draw))
-            return TRUE;
-        break;
     }
     default:
         break;

@@ -7,7 +7,6 @@
 #include "model/marks/background_candidate_edit.h"
 #include "model/marks/mark_palette.h"
 #include "win/app/dialog_frame.h"
-#include "win/view/coloured_button.h"
 #include "win/view/colour_swatch.h"
 
 namespace tav::win {
@@ -52,8 +51,6 @@ private:
     int selectedCandidate_ = 0;
     std::array<std::unique_ptr<ColourSwatch>, backgroundCandidateCount> swatches_;
     std::array<std::unique_ptr<ColourSwatch>, 3> chips_;
-    ColouredButton ok_;
-    ColouredButton cancel_;
 };
 
 } // namespace tav::win

@@ -338,6 +338,25 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
             EXPECT_EQ(doc.getRuler().basePosition, 2);
             EXPECT_EQ(doc.getRuler().columnStart, 5);
             EXPECT_TRUE(doc.isModified());
+            doc.setModified(false);
+        },
+        open(IDC_BACKGROUND_SETTINGS),
+        [&](HWND main, MapDocument&) {
+            HWND dialog = threadDialogWith(main, IDC_CANDIDATE_GREEN_CHIP);
+            if (!dialog)
+                return tryAgain();
+            HWND fifth = GetDlgItem(dialog, IDC_CANDIDATE_1 + 4);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_CANDIDATE_1 + 4, STN_CLICKED),
+                         reinterpret_cast<LPARAM>(fifth));
+            SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(SB_RIGHT, 0),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_CANDIDATE_GREEN_BAR)));
+            press(dialog, IDOK);
+        },
+        [&](HWND main, MapDocument& doc) {
+            // Candidate 5 (blue by default) got full green and became the current background.
+            EXPECT_EQ(doc.getBackgroundCandidates()[4], 0xFFFF00u);
+            EXPECT_TRUE(doc.isModified());
+            EXPECT_EQ(SendDlgItemMessageW(main, IDC_BACKGROUND_COMBO, CB_GETCURSEL, 0, 0), 5);
         },
     });
     EXPECT_EQ(depthBefore, 16);
