@@ -206,3 +206,8 @@
 #define IDC_CANDIDATE_GREEN_LABEL 12912
 #define IDC_CANDIDATE_BLUE_LABEL 12913
 #define IDC_CANDIDATE_PATTERN_LABEL 12914
+
+// Each window group keeps its ids in a header of its own.
+#include "history_ids.h"
+#include "wall_editor_ids.h"
+#include "palette_ids.h"

@@ -1,0 +1,2 @@
+// Mark history pickers
+#pragma once

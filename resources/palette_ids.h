@@ -1,0 +1,2 @@
+// Mark palette window and its load choice
+#pragma once

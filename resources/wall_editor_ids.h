@@ -1,0 +1,2 @@
+// Wall mark editor
+#pragma once
