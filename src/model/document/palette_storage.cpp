@@ -151,7 +151,7 @@ bool PaletteStorage::loadStartPalette(MapDocument& document, unsigned selection)
     // still be the user's good palette.
     if (!file) {
         if (cause == FileCause::fileNotFound)
-            return createStartPalette(document, true, selection);
+            return createStartPalette(document, true);
         warn(fileErrorText(cause, path));
         return false;
     }
@@ -162,7 +162,7 @@ bool PaletteStorage::loadStartPalette(MapDocument& document, unsigned selection)
     case Check::malformed:
         file->close();
         file.reset();
-        return createStartPalette(document, true, selection);
+        return createStartPalette(document, true);
     case Check::good:
         break;
     }
@@ -175,10 +175,6 @@ bool PaletteStorage::loadStartPalette(MapDocument& document, unsigned selection)
 }
 
 bool PaletteStorage::createStartPalette(MapDocument& document, bool load) {
-    return createStartPalette(document, load, palette_select::all);
-}
-
-bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsigned selection) {
     if (creatingStart_)
         return true;
     BusyScope busy(creatingStart_);
@@ -216,8 +212,9 @@ bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsign
     if (!load)
         return true;
 
+    // The new file is read whole, whichever half was asked for: both halves now come from the base.
     file = files_.open(start, OpenMode::read, cause);
-    if (!file || !readBlockAt(*file, selection, document.palette(), cause)) {
+    if (!file || !readBlockAt(*file, palette_select::all, document.palette(), cause)) {
         warn(fileErrorTextOr(cause, cannotRead, start));
         return false;
     }
@@ -228,7 +225,9 @@ bool PaletteStorage::createStartPalette(MapDocument& document, bool load, unsign
 // The base palette's bytes are written as a new file rather than copied, so a read-only flag on the base
 // palette is not taken over and a failed write leaves no half-made file behind.
 bool PaletteStorage::makeStartPaletteFile(const FilePath& start, std::vector<std::uint8_t>& bytes) {
+    // A start palette's header is its magic and zeros, whatever the base file holds there.
     std::memcpy(bytes.data(), paletteMagic(PaletteKind::start), 4);
+    std::memset(bytes.data() + 4, 0, pl::fileHeaderSize - 4);
     FileCause cause = FileCause::none;
     auto file = files_.open(start, OpenMode::create, cause);
     if (!file) {

@@ -35,7 +35,6 @@ public:
 private:
     enum class Check { good, malformed, failed };
     Check checkPaletteFile(File& file, PaletteKind kind, FileCause& cause);
-    bool createStartPalette(MapDocument& document, bool load, unsigned selection);
     bool makeStartPaletteFile(const FilePath& start, std::vector<std::uint8_t>& bytes);
     bool writeStartPaletteFile(File& file, const MarkPalette& palette, FileCause& cause);
     bool readBlockAt(File& file, unsigned selection, MarkPalette& palette, FileCause& cause);
