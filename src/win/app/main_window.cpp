@@ -198,7 +198,8 @@ MainWindow::MainWindow(Application& app, MapDocument& document, FilePath command
     : Dialog(IDD_MAIN), app_(app), document_(document), commandLineFile_(std::move(commandLineFile)),
       clipboard_(document, app.prompter()), view_(document, app.cache(), clipboard_, app.prompter()),
       wallSwatch_(MarkSwatch::Kind::wall, document.palette(), app.cache()),
-      roomSwatch_(MarkSwatch::Kind::room, document.palette(), app.cache()), backgrounds_(app.cache()) {}
+      roomSwatch_(MarkSwatch::Kind::room, document.palette(), app.cache()), backgrounds_(app.cache()),
+      palette_(document, app.paletteStorage(), app.mapFiles(), app.cache()) {}
 
 // ---- initialisation ----
 
@@ -219,7 +220,7 @@ bool MainWindow::onInitDialog() {
         end(IDCANCEL);
         return false;
     }
-    if (!clipboard_.registerFormats()) {
+    if (!clipboard_.registerFormats() || !palette_.create(handle())) {
         failInitialisation();
         return false;
     }
@@ -242,6 +243,7 @@ bool MainWindow::onInitDialog() {
         CheckDlgButton(handle(), edit.control, BST_CHECKED);
     document_.setEditMask(0xFF, 15);
     CheckDlgButton(handle(), IDC_PALETTE_TOGGLE, BST_CHECKED);
+    ShowWindow(palette_.handle(), SW_SHOWNOACTIVATE);
     CheckDlgButton(handle(), IDC_KEYBOARD_EDIT, BST_UNCHECKED);
     CheckDlgButton(handle(), IDC_VIEW_MODE, BST_UNCHECKED);
     fitScrollBarsAndCorner();
@@ -395,6 +397,13 @@ void MainWindow::route(MSG& message) {
     if (inDialog && message.hwnd != self)
         tips_.relay(message);
 
+    HWND palette = palette_.handle();
+    const bool inPalette = palette && (message.hwnd == palette || IsChild(palette, message.hwnd));
+    if ((inDialog || inPalette) && switchFocusOnF2(message))
+        return;
+    if (inPalette && IsDialogMessageW(palette, &message))
+        return;
+
     const bool toView = view_.handle() && message.hwnd == view_.handle();
     const bool toEditor = view_.inPlaceEditor() && message.hwnd == view_.inPlaceEditor();
     if ((toView || toEditor) && view_.translateAccelerator(message))
@@ -409,6 +418,17 @@ void MainWindow::route(MSG& message) {
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
+}
+
+bool MainWindow::switchFocusOnF2(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_F2)
+        return false;
+    HWND palette = palette_.handle();
+    if (palette && (message.hwnd == palette || IsChild(palette, message.hwnd)))
+        focusView();
+    else
+        palette_.takeFocus();
+    return true;
 }
 
 bool MainWindow::keyboardEditing() const {
@@ -451,6 +471,10 @@ void MainWindow::updateCommandStates() {
     }
     setEnabled(item(IDC_UNDO), undo);
     setEnabled(item(IDC_REDO), redo);
+    // The palette window's own close box hides it too.
+    const bool paletteShown = palette_.handle() && IsWindowVisible(palette_.handle());
+    if ((IsDlgButtonChecked(handle(), IDC_PALETTE_TOGGLE) == BST_CHECKED) != paletteShown)
+        CheckDlgButton(handle(), IDC_PALETTE_TOGGLE, paletteShown ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void MainWindow::emptyOwnClipboard() {
@@ -592,8 +616,12 @@ void MainWindow::onMarkChosen(WPARAM wParam, LPARAM lParam) {
         wallSwatch_.show(slot);
         view_.setCurrentWallMark(mark);
     }
-    if ((wParam & 0xFF) > refreshAbove)
-        view_.rerender();
+    // A loaded half may come with the map file's background candidates.
+    if ((wParam & 0xFF) > refreshAbove) {
+        const int background = backgrounds_.selected();
+        paletteReplaced();
+        backgrounds_.select(background);
+    }
 }
 
 void MainWindow::paletteReplaced() {
@@ -601,6 +629,11 @@ void MainWindow::paletteReplaced() {
     backgrounds_.rebuild(document_.getBackgroundCandidates());
     wallSwatch_.show(wallSwatch_.slot());
     roomSwatch_.show(roomSwatch_.slot());
+}
+
+void MainWindow::togglePalette() {
+    const bool show = IsDlgButtonChecked(handle(), IDC_PALETTE_TOGGLE) == BST_CHECKED;
+    ShowWindow(palette_.handle(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
 }
 
 void MainWindow::forwardToView(int command) {
@@ -706,6 +739,8 @@ void MainWindow::newMap() {
     document_.setCurrentFileName({});
     app_.paletteStorage().loadStartPalette(document_, palette_select::all);
     paletteReplaced();
+    palette_.setMapFile({});
+    palette_.refresh();
     if (!createStartMap())
         app_.prompter().showMessage("ファイルの新規作成に失敗しました。", msg::iconInformation);
     recentreOnMap();
@@ -741,6 +776,8 @@ bool MainWindow::openMapFile(const FilePath& path) {
     if (!app_.mapFiles().load(document_, path, map_select::all))
         return false;
     paletteReplaced();
+    palette_.setMapFile(path);
+    palette_.refresh();
     backgrounds_.select(0);
     view_.setCurrentBackground(0);
     recentreOnMap();
@@ -842,6 +879,9 @@ bool MainWindow::onCommand(int id, int code, HWND) {
     case IDC_BACKGROUND_COMBO:
         if (code == CBN_SELCHANGE)
             view_.setCurrentBackground(static_cast<std::uint8_t>(backgrounds_.selected()));
+        return true;
+    case IDC_PALETTE_TOGGLE:
+        togglePalette();
         return true;
     case IDC_KEYBOARD_EDIT:
         if (!keyboardEditing()) {

@@ -11,6 +11,7 @@
 #include "win/app/tool_button.h"
 #include "win/app/tool_tips.h"
 #include "win/document/clipboard.h"
+#include "win/marks/palette_window.h"
 #include "win/platform/handles.h"
 #include "win/view/map_view.h"
 
@@ -69,6 +70,9 @@ private:
     void toggleViewMode();
     void onMarkChosen(WPARAM wParam, LPARAM lParam);
     void paletteReplaced();
+    void togglePalette();
+    // F2 moves the focus between the map and the palette window; true when the key was F2.
+    bool switchFocusOnF2(const MSG& message);
     void forwardToView(int command);
     void showCurrentPosition();
     void clearAll();
@@ -104,6 +108,7 @@ private:
     MarkSwatch wallSwatch_;
     MarkSwatch roomSwatch_;
     BackgroundChooser backgrounds_;
+    PaletteWindow palette_;
     ToolTips tips_;
     std::array<ToolButton, 20> buttons_;
     HACCEL accelerators_ = nullptr; // a resource: freed with the module
