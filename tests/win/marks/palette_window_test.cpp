@@ -1,0 +1,165 @@
+// The palette window on its own, with a window of the test standing in for the main window.
+#include "win/marks/palette_window.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/document/map_document.h"
+#include "model/document/palette_block.h"
+#include "resource.h"
+#include "support/dialog_driver.h"
+#include "support/memory_file_system.h"
+#include "support/recording_prompter.h"
+#include "win/view/drawing_resource_cache.h"
+#include "win/view/map_view.h"
+
+namespace tav::win {
+namespace {
+
+struct Note {
+    WPARAM what;
+    LPARAM slot;
+    bool operator==(const Note&) const = default;
+};
+std::vector<Note>* notes = nullptr;
+
+LRESULT CALLBACK ownerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == view_message::markChosen && notes)
+        notes->push_back({wParam, lParam});
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+MarkPalette paletteWith(std::uint32_t lineColour, bool roomRegistered) {
+    MarkPalette palette;
+    for (auto& wall : palette.walls)
+        wall = {lineColour, noColour, noColour, noColour, noColour, 1, 1, 0, 0};
+    for (auto& room : palette.rooms)
+        room.registered = roomRegistered;
+    return palette;
+}
+
+class PaletteWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSW type{};
+        type.lpfnWndProc = ownerProcedure;
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.lpszClassName = L"PaletteOwner";
+        RegisterClassW(&type);
+        owner = CreateWindowExW(0, L"PaletteOwner", L"owner", WS_POPUP, 100, 100, 640, 480, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        notes = &received;
+        document.setPalettePaths(u"C:\\P\\Start.mps", u"C:\\P\\Base.mpb");
+        files.putFile(u"C:\\P\\Base.mpb", encodePaletteFile(paletteWith(0x0000FF, false), PaletteKind::base));
+        ASSERT_TRUE(window.create(owner));
+    }
+    void TearDown() override {
+        notes = nullptr;
+        DestroyWindow(owner);
+    }
+    // Handles what was posted so far.
+    void pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    void click(int id) {
+        SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window.handle(), id)));
+        pump();
+    }
+
+    HWND owner = nullptr;
+    std::vector<Note> received;
+    MapDocument document;
+    test::MemoryFileSystem files;
+    test::RecordingPrompter prompter;
+    PaletteStorage palettes{files, prompter};
+    MapFileStorage maps{files, prompter, palettes};
+    DrawingResourceCache cache;
+    PaletteWindow window{document, palettes, maps, cache};
+};
+
+TEST_F(PaletteWindowTest, SlotClicksTellTheOwnerEveryTimeAndMoveTheHighlight) {
+    RECT own{}, main{};
+    GetWindowRect(window.handle(), &own);
+    GetWindowRect(owner, &main);
+    EXPECT_EQ(own.left, main.right) << "it starts beside the main window";
+    EXPECT_EQ(own.top, main.top);
+    EXPECT_EQ(own.right - own.left, PaletteWindow::width);
+
+    click(IDC_PALETTE_WALL_1 + 6);
+    click(IDC_PALETTE_WALL_1 + 6);
+    click(IDC_PALETTE_ROOM_1 + 19);
+    EXPECT_EQ(received, (std::vector<Note>{{0, 7}, {0, 7}, {1, 20}}));
+    EXPECT_EQ(window.currentWallSlot(), 7);
+    EXPECT_EQ(window.currentRoomSlot(), 20);
+
+    received.clear();
+    window.refresh();
+    pump();
+    EXPECT_EQ(received, (std::vector<Note>{{0, 1}, {1, 1}}));
+    EXPECT_EQ(window.currentWallSlot(), 1);
+
+    // The close box only hides the window.
+    click(IDC_CLOSE);
+    EXPECT_TRUE(IsWindow(window.handle()));
+    EXPECT_FALSE(IsWindowVisible(window.handle()));
+}
+
+TEST_F(PaletteWindowTest, LoadingTheBaseWallsKeepsTheRoomsAndTheMapFileChoiceNeedsAFile) {
+    document.palette() = paletteWith(0x00FF00, true);
+    bool mapFileOffered = true;
+    ASSERT_TRUE(test::driveModal([&] { click(IDC_PALETTE_LOAD_WALLS); },
+                                 [&](HWND dialog) {
+                                     mapFileOffered = IsWindowEnabled(GetDlgItem(dialog, IDC_LOAD_MAP_FILE));
+                                     SendDlgItemMessageW(dialog, IDC_LOAD_BASE, BM_CLICK, 0, 0);
+                                     test::click(dialog, IDOK);
+                                 }));
+    EXPECT_FALSE(mapFileOffered);
+    EXPECT_EQ(document.palette().walls[0].lineColor, 0x0000FFu);
+    EXPECT_EQ(document.palette().walls[19].lineColor, 0x0000FFu);
+    EXPECT_TRUE(document.palette().rooms[0].registered) << "the room half stays";
+    EXPECT_EQ(received, (std::vector<Note>{{16, 1}}));
+
+    // Cancel loads nothing and says nothing.
+    received.clear();
+    window.setMapFile(u"C:\\maps\\a.MED");
+    ASSERT_TRUE(test::driveModal([&] { click(IDC_PALETTE_LOAD_ROOMS); },
+                                 [&](HWND dialog) {
+                                     mapFileOffered = IsWindowEnabled(GetDlgItem(dialog, IDC_LOAD_MAP_FILE));
+                                     test::click(dialog, IDCANCEL);
+                                 }));
+    EXPECT_TRUE(mapFileOffered);
+    EXPECT_TRUE(document.palette().rooms[0].registered);
+    EXPECT_TRUE(received.empty());
+}
+
+TEST_F(PaletteWindowTest, ANewWallMarkFillsTheCurrentSlotOnlyWhenTheEditorSaysOk) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window.handle(), IDC_PALETTE_CREATE_WALL))) << "no editor yet";
+    std::optional<WallMarkRecord> answer;
+    WallMarkRecord startedFrom{};
+    window.setWallMarkEditing([&](HWND, const WallMarkRecord& start) {
+        startedFrom = start;
+        return answer;
+    });
+    click(IDC_PALETTE_WALL_1 + 2);
+    received.clear();
+    click(IDC_PALETTE_CREATE_WALL);
+    EXPECT_FALSE(document.palette().walls[2].registered);
+    EXPECT_TRUE(received.empty()) << "a cancelled editor changes nothing";
+
+    answer = WallMarkRecord{0x123456, noColour, noColour, 0x00FF00, 0x0000FF, 0, 1, 0, 4};
+    click(IDC_PALETTE_CREATE_WALL);
+    EXPECT_EQ(document.palette().walls[2].lineColor, 0x123456u);
+    EXPECT_EQ(document.palette().walls[2].registered, 1);
+    EXPECT_EQ(received, (std::vector<Note>{{16, 3}}));
+
+    // A registered slot starts the editor from its mark.
+    click(IDC_PALETTE_CREATE_WALL);
+    EXPECT_EQ(startedFrom.frontShape, 4);
+}
+
+} // namespace
+} // namespace tav::win
