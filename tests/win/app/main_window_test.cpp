@@ -362,5 +362,59 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
     EXPECT_EQ(depthBefore, 16);
 }
 
+HWND paletteWindow(HWND main) {
+    return threadDialogWith(main, IDC_PALETTE_SAVE_START);
+}
+
+// The palette window beside the map: its choices paint, its button and close box show and hide it, F2
+// moves the focus to it and back.
+TEST_F(MainWindowRunner, PaletteWindowChoosesWhatTheMapIsPaintedWith) {
+    HWND palette = nullptr;
+    auto clickPalette = [&](int id) {
+        SendMessageW(palette, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(palette, id)));
+    };
+    auto checked = [](HWND main) { return IsDlgButtonChecked(main, IDC_PALETTE_TOGGLE) == BST_CHECKED; };
+    int roomsOfFour = 0;
+    run({
+        [&](HWND main, MapDocument&) {
+            palette = paletteWindow(main);
+            ASSERT_TRUE(palette);
+            EXPECT_TRUE(checked(main));
+            clickPalette(IDC_PALETTE_ROOM_1 + 3);
+        },
+        [&](HWND main, MapDocument&) {
+            HWND view = GetDlgItem(main, IDC_MAP_VIEW);
+            const LPARAM point = MAKELPARAM(25 + 17, 25 + 17);
+            SendMessageW(view, WM_MOUSEMOVE, 0, point);
+            SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, point);
+            SendMessageW(view, WM_LBUTTONUP, 0, point);
+        },
+        [&](HWND, MapDocument& doc) {
+            for (int row = 0; row < doc.height(); ++row)
+                for (int column = 0; column < doc.width(); ++column)
+                    roomsOfFour += doc.cell(column, row).room == 4;
+        },
+        [&](HWND main, MapDocument&) { PostMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_KEYDOWN, VK_F2, 1); },
+        [&](HWND, MapDocument&) {
+            EXPECT_TRUE(IsChild(palette, GetFocus())) << "F2 in the map";
+            PostMessageW(GetFocus(), WM_KEYDOWN, VK_F2, 1);
+        },
+        [&](HWND main, MapDocument&) {
+            EXPECT_EQ(GetFocus(), GetDlgItem(main, IDC_MAP_VIEW)) << "F2 in the palette";
+            clickPalette(IDC_CLOSE);
+        },
+        [&](HWND main, MapDocument&) {
+            EXPECT_FALSE(IsWindowVisible(palette));
+            EXPECT_FALSE(checked(main)) << "the button follows the close box";
+            SendDlgItemMessageW(main, IDC_PALETTE_TOGGLE, BM_CLICK, 0, 0);
+            EXPECT_TRUE(IsWindowVisible(palette));
+            SendDlgItemMessageW(main, IDC_PALETTE_TOGGLE, BM_CLICK, 0, 0);
+            EXPECT_FALSE(IsWindowVisible(palette));
+        },
+    });
+    EXPECT_EQ(roomsOfFour, 1);
+}
+
 } // namespace
 } // namespace tav::test
