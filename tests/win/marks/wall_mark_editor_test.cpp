@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "resource.h"
@@ -153,12 +155,71 @@ void expectShows(HWND dialog, const WallMarkRecord& r) {
     }
 }
 
+// The frame's tooltip control of a dialog.
+HWND tooltipOf(HWND dialog) {
+    struct Search {
+        HWND dialog;
+        HWND found;
+    } search{dialog, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == s->dialog)
+                s->found = window;
+            return s->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring tipOf(HWND dialog, int id) {
+    wchar_t text[80] = {};
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id));
+    info.lpszText = text;
+    SendMessageW(tooltipOf(dialog), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+TEST(WallMarkEditor, ControlsCarryTheirTextsAndTheSwatchesTheirTips) {
+    runEditor({}, [](HWND dialog) {
+        const std::pair<int, const wchar_t*> texts[] = {
+            {IDC_TITLE, L" 壁マーク作成"},
+            {IDC_CLOSE, L"×"},
+            {IDC_WALLMARK_LINE_GROUP, L"ライン"},
+            {IDC_WALLMARK_LINE_ON, L"引く"},
+            {IDC_WALLMARK_LINE_OFF, L"引かない"},
+            {IDC_WALLMARK_COLOUR_GROUP, L"色"},
+            {IDC_WALLMARK_PREVIEW_GROUP, L"Preview"},
+            {IDC_WALLMARK_BACK_GROUP, L"マーク（後面）"},
+            {IDC_WALLMARK_FRONT_GROUP, L"マーク（前面）"},
+            {IDC_WALLMARK_BACK_FRAME_GROUP, L"枠色"},
+            {IDC_WALLMARK_FRONT_FILL_GROUP, L"内側色"},
+            {IDC_WALLMARK_HISTORY, L"履歴"},
+            {IDOK, L"登録"},
+            {IDCANCEL, L"ｷｬﾝｾﾙ"},
+        };
+        for (const auto& [id, text] : texts)
+            EXPECT_EQ(test::windowText(GetDlgItem(dialog, id)), text) << id;
+        EXPECT_EQ(SendMessageW(tooltipOf(dialog), TTM_GETTOOLCOUNT, 0, 0), 6);
+        for (const ColourIds& each : colourIds)
+            EXPECT_EQ(tipOf(dialog, each.swatch), L"クリックすると色を変更できます") << each.swatch;
+        EXPECT_EQ(tipOf(dialog, IDC_CLOSE), L"閉じる");
+        test::click(dialog, IDCANCEL);
+    });
+}
+
 TEST(WallMarkEditor, WithoutARecordStartsEmptyAndOffersTheThirteenShapes) {
     Outcome outcome = runEditor({}, [](HWND dialog) {
         expectShows(dialog, emptySlot);
         EXPECT_FALSE(enabled(dialog, IDC_WALLMARK_HISTORY)); // no picker given
         EXPECT_TRUE(Preview(dialog).blank());
-        EXPECT_EQ(test::windowText(GetDlgItem(dialog, IDC_TITLE)), L" 壁マーク作成");
         for (int id : {IDC_WALLMARK_BACK_SHAPE, IDC_WALLMARK_FRONT_SHAPE}) {
             EXPECT_EQ(SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0), 13);
             wchar_t name[32] = {};
