@@ -246,4 +246,13 @@ INT_PTR WallMarkEditor::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return DialogFrame::handleMessage(message, wParam, lParam);
 }
 
+std::optional<WallMarkRecord> editWallMark(HWND owner, const WallMarkRecord& start,
+                                           DrawingResourceCache& cache, const WallHistoryHooks& hooks) {
+    WallMarkEditor editor(cache, hooks);
+    editor.setRecord(start);
+    if (editor.runModal(owner) != IDOK)
+        return std::nullopt;
+    return editor.record();
+}
+
 } // namespace tav::win

@@ -60,4 +60,9 @@ private:
     std::array<COLORREF, 16> customColours_;
 };
 
+// Runs the editor modally on a slot's record (registered or not): the registered mark, or nothing when the
+// user cancelled or the dialog could not be made.
+std::optional<WallMarkRecord> editWallMark(HWND owner, const WallMarkRecord& start,
+                                           DrawingResourceCache& cache, const WallHistoryHooks& hooks);
+
 } // namespace tav::win

@@ -41,14 +41,13 @@ WallMarkRecord record(std::uint8_t line, std::uint32_t lineColour, std::uint8_t 
 const WallMarkRecord emptySlot = record(0, none, 0, none, none, 0, none, none, 0);
 
 struct Outcome {
-    INT_PTR result = 0;
-    WallMarkRecord record{};
-    std::vector<WallMarkRecord> added; // what reached the history
+    std::optional<WallMarkRecord> record; // what the caller got back
+    std::vector<WallMarkRecord> added;    // what reached the history
     int picks = 0;
 };
 
 // picked: the history picker's answers, one per opening; without it the editor gets no hooks at all.
-Outcome runEditor(const std::optional<WallMarkRecord>& start, const std::function<void(HWND)>& drive,
+Outcome runEditor(const WallMarkRecord& start, const std::function<void(HWND)>& drive,
                   std::optional<std::vector<std::optional<WallMarkRecord>>> picked = {}) {
     DrawingResourceCache cache;
     Outcome outcome;
@@ -61,11 +60,8 @@ Outcome runEditor(const std::optional<WallMarkRecord>& start, const std::functio
         };
         hooks.add = [&](const WallMarkRecord& r) { outcome.added.push_back(r); };
     }
-    WallMarkEditor editor(cache, hooks);
-    if (start)
-        editor.setRecord(*start);
-    EXPECT_TRUE(test::driveModal([&] { outcome.result = editor.runModal(nullptr); }, drive));
-    outcome.record = editor.record();
+    EXPECT_TRUE(
+        test::driveModal([&] { outcome.record = editWallMark(nullptr, start, cache, hooks); }, drive));
     return outcome;
 }
 
@@ -144,8 +140,8 @@ void expectShows(HWND dialog, const WallMarkRecord& r) {
     }
 }
 
-TEST(WallMarkEditor, WithoutARecordOrHooksStartsEmptyAndRegistersTheEmptySlot) {
-    Outcome outcome = runEditor({}, [](HWND dialog) {
+TEST(WallMarkEditor, AnUnregisteredSlotWithoutHooksStartsEmptyAndRegistersTheEmptySlot) {
+    Outcome outcome = runEditor(record(1, 0x123456, 4, 0x1, 0x2, 5, 0x3, 0x4, 0), [](HWND dialog) {
         expectShows(dialog, emptySlot);
         EXPECT_TRUE(Preview(dialog).blank());
         EXPECT_FALSE(enabled(dialog, IDC_WALLMARK_HISTORY));
@@ -177,7 +173,6 @@ TEST(WallMarkEditor, WithoutARecordOrHooksStartsEmptyAndRegistersTheEmptySlot) {
         test::click(dialog, IDC_WALLMARK_HISTORY); // disabled: nothing to call
         test::click(dialog, IDOK);
     });
-    EXPECT_EQ(outcome.result, IDOK);
     EXPECT_EQ(outcome.record, emptySlot);
 }
 
@@ -199,7 +194,7 @@ TEST(WallMarkEditor, TheSlotsRecordAndEachHistoryPickFillEveryControl) {
         },
         std::vector<std::optional<WallMarkRecord>>{earlier, std::nullopt, emptySlot});
     EXPECT_EQ(outcome.picks, 3);
-    EXPECT_EQ(outcome.record, start);
+    EXPECT_EQ(outcome.record, std::nullopt);
     EXPECT_TRUE(outcome.added.empty());
 }
 
@@ -233,12 +228,12 @@ TEST(WallMarkEditor, BoxesShapesAndLineRedrawThePreviewAndRegisteringHandsTheRec
             test::click(dialog, IDOK);
         },
         std::vector<std::optional<WallMarkRecord>>{});
-    EXPECT_EQ(outcome.result, IDOK);
-    EXPECT_EQ(outcome.record, record(0, 0, 1, red, blue, 5, none, none));
-    EXPECT_EQ(outcome.added, std::vector<WallMarkRecord>{outcome.record});
+    ASSERT_TRUE(outcome.record);
+    EXPECT_EQ(*outcome.record, record(0, 0, 1, red, blue, 5, none, none));
+    EXPECT_EQ(outcome.added, std::vector<WallMarkRecord>{*outcome.record});
 }
 
-TEST(WallMarkEditor, CancelAndCloseReturnTheRecordGivenAndTouchNoHistory) {
+TEST(WallMarkEditor, CancelAndCloseReturnNothingAndTouchNoHistory) {
     const WallMarkRecord start = record(1, red, 3, blue, none, 9, black, red);
     for (int button : {IDCANCEL, IDC_CLOSE}) {
         Outcome outcome = runEditor(
@@ -249,8 +244,7 @@ TEST(WallMarkEditor, CancelAndCloseReturnTheRecordGivenAndTouchNoHistory) {
                 test::click(dialog, button);
             },
             std::vector<std::optional<WallMarkRecord>>{});
-        EXPECT_EQ(outcome.result, IDCANCEL) << button;
-        EXPECT_EQ(outcome.record, start) << button;
+        EXPECT_EQ(outcome.record, std::nullopt) << button;
         EXPECT_TRUE(outcome.added.empty()) << button;
         EXPECT_EQ(outcome.picks, 0) << button;
     }
