@@ -17,6 +17,7 @@
 #include "win/app/map_size_dialog.h"
 #include "win/app/ruler_dialog.h"
 #include "win/marks/background_candidates_dialog.h"
+#include "win/marks/wall_mark_editor.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -224,6 +225,9 @@ bool MainWindow::onInitDialog() {
         failInitialisation();
         return false;
     }
+    palette_.setWallMarkEditing([this](HWND owner, const WallMarkRecord& start) {
+        return editWallMark(owner, start, app_.cache(), WallHistoryHooks{});
+    });
     prepareControls();
 
     const bool opened = openCommandLineFile();
