@@ -12,6 +12,7 @@
 
 #include "model/document/map_document.h"
 #include "model/document/map_file.h"
+#include "model/document/palette_block.h"
 #include "model/document/palette_storage.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
@@ -552,6 +553,95 @@ TEST(MainWindowRun, SettingsDialogsReachTheMapAndTheConfigurationFile) {
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_HISTORY_FILO), BST_CHECKED);
     press(dialog, IDCANCEL);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    EXPECT_TRUE(run.waitForExit());
+}
+
+// Loads one half of the palette through the load choice.
+void loadPaletteHalf(ProgramRun& run, HWND main, HWND palette, int button, int source) {
+    press(palette, button);
+    HWND choice = dialogWith(run, main, IDC_LOAD_MAP_FILE);
+    ASSERT_TRUE(choice);
+    SendDlgItemMessageW(choice, source, BM_CLICK, 0, 0);
+    press(choice, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(choice); }));
+}
+
+MarkPalette startPaletteIn(const TempFolder& folder) {
+    const std::string bytes = readBytes(folder.path() + u"Start.mps");
+    MarkPalette palette;
+    EXPECT_TRUE(
+        decodePaletteFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                          PaletteKind::start, palette));
+    return palette;
+}
+
+// A wall mark made in the editor goes into the current slot and, saved as the start palette, is there after a
+// restart; the room half of the opened map file's palette comes back after the base one replaced it.
+TEST(MainWindowRun, PaletteWindowMakesMarksAndKeepsThemInTheStartPalette) {
+    TempFolder folder(u"palette");
+    const FilePath mapPath = folder.path() + u"rooms.MED";
+    RoomMarkSlot mapRoom;
+    {
+        win::Win32FileSystem files;
+        RecordingPrompter prompter;
+        PaletteStorage palettes(files, prompter);
+        MapFileStorage storage(files, prompter, palettes);
+        MapDocument document;
+        ASSERT_TRUE(document.resize(7, 5, true));
+        mapRoom.registered = true;
+        mapRoom.normalImage.pixels.fill(0x40);
+        mapRoom.wideImage.pixels.fill(0x80);
+        document.palette().rooms[0] = mapRoom;
+        ASSERT_TRUE(storage.save(document, mapPath));
+    }
+    {
+        ProgramRun run(folder.path(), L"\"" + win::widen(mapPath) + L"\"");
+        HWND main = run.mainWindow();
+        ASSERT_TRUE(main);
+        HWND palette = dialogWith(run, main, IDC_PALETTE_SAVE_START);
+        ASSERT_TRUE(palette);
+        savePicture(palette, "palette");
+
+        loadPaletteHalf(run, main, palette, IDC_PALETTE_LOAD_ROOMS, IDC_LOAD_BASE);
+        loadPaletteHalf(run, main, palette, IDC_PALETTE_LOAD_ROOMS, IDC_LOAD_MAP_FILE);
+
+        press(palette, IDC_PALETTE_WALL_1 + 2);
+        press(palette, IDC_PALETTE_CREATE_WALL);
+        HWND editor = dialogWith(run, main, IDC_WALLMARK_PREVIEW_GROUP);
+        ASSERT_TRUE(editor);
+        HWND shapes = GetDlgItem(editor, IDC_WALLMARK_BACK_SHAPE);
+        SendMessageW(shapes, CB_SETCURSEL, 7, 0);
+        SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDC_WALLMARK_BACK_SHAPE, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(shapes));
+        savePicture(editor, "wall_mark_editor");
+        press(editor, IDOK);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }));
+
+        press(palette, IDC_PALETTE_SAVE_START);
+        ASSERT_TRUE(waitUntil([&] { return startPaletteIn(folder).walls[2].backShape == 7; }));
+        PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+        if (HWND question = run.messageBox(1500))
+            press(question, IDC_MESSAGE_YES);
+        EXPECT_TRUE(run.waitForExit());
+    }
+    const MarkPalette saved = startPaletteIn(folder);
+    EXPECT_EQ(saved.walls[2].registered, 1);
+    EXPECT_EQ(saved.rooms[0], mapRoom) << "the map file's room half";
+
+    // The next run starts from that palette: the editor opened on slot 3 shows the mark.
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND palette = dialogWith(run, main, IDC_PALETTE_SAVE_START);
+    ASSERT_TRUE(palette);
+    press(palette, IDC_PALETTE_WALL_1 + 2);
+    press(palette, IDC_PALETTE_CREATE_WALL);
+    HWND editor = dialogWith(run, main, IDC_WALLMARK_PREVIEW_GROUP);
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(SendDlgItemMessageW(editor, IDC_WALLMARK_BACK_SHAPE, CB_GETCURSEL, 0, 0), 7);
+    press(editor, IDCANCEL);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }));
     PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
     EXPECT_TRUE(run.waitForExit());
 }
