@@ -185,7 +185,7 @@ std::optional<RoomMarkSlot> MarkHistory::room(std::size_t index) {
 bool MarkHistory::addWall(const WallMarkRecord& record) {
     std::array<std::uint8_t, hl::wallRecordSize> bytes;
     encodeWallRecord(record, bytes.data());
-    return add(HistoryKind::wall, bytes, config::readHistorySettings(settings_).wallLimit);
+    return add(HistoryKind::wall, bytes);
 }
 
 bool MarkHistory::addRoom(const RoomMarkSlot& mark) {
@@ -193,7 +193,7 @@ bool MarkHistory::addRoom(const RoomMarkSlot& mark) {
     stored.registered = true;
     std::vector<std::uint8_t> bytes(hl::roomRecordSize);
     encodeRoomSlot(stored, bytes.data());
-    return add(HistoryKind::room, bytes, config::readHistorySettings(settings_).roomLimit);
+    return add(HistoryKind::room, bytes);
 }
 
 bool MarkHistory::create(const FilePath& path, HistoryKind kind, std::span<const std::uint8_t> record) {
@@ -217,13 +217,14 @@ bool MarkHistory::create(const FilePath& path, HistoryKind kind, std::span<const
     return false;
 }
 
-bool MarkHistory::add(HistoryKind kind, std::span<const std::uint8_t> record, int limit) {
+bool MarkHistory::add(HistoryKind kind, std::span<const std::uint8_t> record) {
+    const config::HistorySettings rules = config::readHistorySettings(settings_);
+    const int limit = kind == HistoryKind::wall ? rules.wallLimit : rules.roomLimit;
     const FilePath file = path(kind);
     if (limit <= 0) {
         files_.remove(file); // switched off: a missing file is as good
         return true;
     }
-    const config::HistorySettings rules = config::readHistorySettings(settings_);
     FileCause cause = FileCause::none;
     auto source = files_.open(file, OpenMode::read, cause);
     if (!source) {

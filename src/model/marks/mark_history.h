@@ -57,7 +57,7 @@ public:
     bool deleteAll(HistoryKind kind);
 
 private:
-    bool add(HistoryKind kind, std::span<const std::uint8_t> record, int limit);
+    bool add(HistoryKind kind, std::span<const std::uint8_t> record);
     bool create(const FilePath& path, HistoryKind kind, std::span<const std::uint8_t> record);
     bool read(HistoryKind kind, std::size_t index, std::span<std::uint8_t> record);
     void fail(const std::string& text);

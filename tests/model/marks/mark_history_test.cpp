@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "model/document/palette_samples.h"
+#include "history_samples.h"
 #include "model/platform/cp932.h"
 #include "support/memory_file_system.h"
 #include "support/memory_settings.h"
@@ -15,9 +15,13 @@
 namespace tav {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::historyFile;
+using test::roomBytes;
+using test::roomFile;
 using test::sampleRoom;
 using test::sampleWall;
+using test::wallBytes;
 
 const std::string addFailed =
     "履歴ファイルの更新に失敗しました。\n作成したデータは履歴ファイルに登録されません。";
@@ -27,40 +31,12 @@ const std::string deleteAllFailed =
     "履歴ファイルの更新に失敗しました。\n削除指定したデータはファイルに反映されません。\n\n※ "
     "手動で削除する事ができます。\n　 下記のファイルを削除してください\n\n%s";
 
-Bytes wallBytes(const WallMarkRecord& record) {
-    Bytes bytes(history_layout::wallRecordSize);
-    encodeWallRecord(record, bytes.data());
-    return bytes;
-}
-
-Bytes roomBytes(const RoomMarkSlot& mark) {
-    Bytes bytes(history_layout::roomRecordSize);
-    encodeRoomSlot(mark, bytes.data());
-    return bytes;
-}
-
-// A history file: the header with this count (the number of records when none is given) and reserved
-// bytes that are not zero, so a rewrite that drops them shows.
-Bytes historyFile(const char* magic, const std::vector<Bytes>& records, long count = -1) {
-    Bytes file(32);
-    std::memcpy(file.data(), magic, 4);
-    test::put32(file.data() + 4, static_cast<std::uint32_t>(count < 0 ? long(records.size()) : count));
-    for (int i = 8; i < 32; ++i)
-        file[i] = static_cast<std::uint8_t>(0xA0 + i);
-    for (const Bytes& record : records)
-        file.insert(file.end(), record.begin(), record.end());
-    return file;
-}
-
 // Marks A, B, C... as wall records.
 const WallMarkRecord A = sampleWall(1), B = sampleWall(2), C = sampleWall(3), D = sampleWall(4),
                      E = sampleWall(5), F = sampleWall(6);
 
 Bytes walls(std::initializer_list<WallMarkRecord> records, long count = -1) {
-    std::vector<Bytes> each;
-    for (const WallMarkRecord& r : records)
-        each.push_back(wallBytes(r));
-    return historyFile("HD00", each, count);
+    return test::wallFile(records, count);
 }
 
 // The file a first add makes: its reserved bytes are zero.
@@ -106,10 +82,9 @@ TEST_F(History, ReadsOnlyWholeRecordsWhateverTheHeaderSays) {
     EXPECT_EQ(history.count(HistoryKind::wall), 2u);
     EXPECT_EQ(history.wall(1), B);
     EXPECT_EQ(history.wall(2), std::nullopt);
-    expectNoMessage();
-}
 
-TEST_F(History, MissingShortAndForeignFilesHoldNoEntries) {
+    // Missing, short and foreign files.
+    files.remove(wallPath);
     EXPECT_EQ(history.count(HistoryKind::wall), 0u);
     const Bytes full = walls({A, B});
     for (const Bytes& file : {Bytes(full.begin(), full.begin() + 32), Bytes(full.begin(), full.begin() + 20),
@@ -132,11 +107,7 @@ TEST_F(History, RoomEntriesReadBothPicturesAndABlankRecordReadsAsNothing) {
 
 TEST_F(History, FirstAddCreatesTheFileWithAZeroedHeader) {
     ASSERT_TRUE(history.addWall(A));
-    Bytes expected(32);
-    std::memcpy(expected.data(), "HD00\x01", 5);
-    const Bytes record = wallBytes(A);
-    expected.insert(expected.end(), record.begin(), record.end());
-    EXPECT_EQ(files.contents(wallPath), expected);
+    EXPECT_EQ(files.contents(wallPath), freshWalls(A));
 
     RoomMarkSlot unregistered = sampleRoom(4);
     unregistered.registered = false; // the editor's pictures are stored whatever the flag says
@@ -184,15 +155,15 @@ TEST_F(History, ForbiddenDuplicatesGoButLeaveTheCountToTheRecordsPresent) {
     set("HISTORYOVERLAP", 0);
     RoomMarkSlot other = sampleRoom(1);
     other.wideImage.pixels[719] ^= 1;
-    files.putFile(roomPath, historyFile("HB00", {roomBytes(sampleRoom(1)), roomBytes(other)}));
+    files.putFile(roomPath, roomFile({sampleRoom(1), other}));
     ASSERT_TRUE(history.addRoom(sampleRoom(1)));
-    EXPECT_EQ(files.contents(roomPath), historyFile("HB00", {roomBytes(other), roomBytes(sampleRoom(1))}, 3));
+    EXPECT_EQ(files.contents(roomPath), roomFile({other, sampleRoom(1)}, 3));
 }
 
 TEST_F(History, LimitZeroDeletesTheFileAndReportsSuccess) {
     set("HISTORYDMAX", 0);
     files.putFile(wallPath, walls({A, B}));
-    files.putFile(roomPath, historyFile("HB00", {roomBytes(sampleRoom(1))}));
+    files.putFile(roomPath, roomFile({sampleRoom(1)}));
     EXPECT_TRUE(history.addWall(C));
     EXPECT_FALSE(files.hasFile(wallPath));
     EXPECT_TRUE(history.addWall(C)) << "already gone";
@@ -261,12 +232,12 @@ TEST_F(History, DeletingEntriesKeepsTheRestInOrder) {
     EXPECT_FALSE(files.hasFile(wallTemporary));
 
     // Room records are copied one by one, from the records present only.
-    Bytes rooms = historyFile("HB00", {roomBytes(sampleRoom(1)), roomBytes(sampleRoom(2))}, 7);
+    Bytes rooms = roomFile({sampleRoom(1), sampleRoom(2)}, 7);
     rooms.resize(rooms.size() + 100);
     files.putFile(roomPath, rooms);
     const std::size_t first[] = {0};
     ASSERT_TRUE(history.deleteEntries(HistoryKind::room, first));
-    EXPECT_EQ(files.contents(roomPath), historyFile("HB00", {roomBytes(sampleRoom(2))}));
+    EXPECT_EQ(files.contents(roomPath), roomFile({sampleRoom(2)}));
     expectNoMessage();
 }
 

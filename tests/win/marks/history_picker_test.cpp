@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/document/palette_samples.h"
+#include "model/marks/history_samples.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
 #include "support/dib_canvas.h"
@@ -23,28 +23,18 @@
 namespace tav::win {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
 using test::DibCanvas;
+using test::roomFile;
 using test::sampleWall;
 using test::windowText;
 
-Bytes historyFile(const char* magic, const std::vector<Bytes>& records) {
-    Bytes file(32);
-    std::memcpy(file.data(), magic, 4);
-    test::put32(file.data() + 4, static_cast<std::uint32_t>(records.size()));
-    for (const Bytes& record : records)
-        file.insert(file.end(), record.begin(), record.end());
-    return file;
-}
-
+// Wall marks by their sample seeds.
 Bytes wallFile(std::initializer_list<int> seeds) {
     std::vector<Bytes> records;
-    for (int seed : seeds) {
-        Bytes record(history_layout::wallRecordSize);
-        encodeWallRecord(sampleWall(seed), record.data());
-        records.push_back(record);
-    }
-    return historyFile("HD00", records);
+    for (int seed : seeds)
+        records.push_back(test::wallBytes(sampleWall(seed)));
+    return test::historyFile("HD00", records);
 }
 
 // A room mark whose 23x23 picture is the transparent colour left of column 11 and red from there, and
@@ -64,16 +54,6 @@ RoomMarkSlot halfRedRoom() {
         for (int x = 0; x < 15; ++x)
             mark.wideImage.pixels[y * RoomPicture<15>::stride + x * 3 + 1] = 0xC0;
     return mark;
-}
-
-Bytes roomFile(const std::vector<RoomMarkSlot>& marks) {
-    std::vector<Bytes> records;
-    for (const RoomMarkSlot& mark : marks) {
-        Bytes record(history_layout::roomRecordSize);
-        encodeRoomSlot(mark, record.data());
-        records.push_back(record);
-    }
-    return historyFile("HB00", records);
 }
 
 HWND list(HWND dialog) {
@@ -237,25 +217,14 @@ TEST_F(Pickers, DeleteAllEmptiesTheListAndDeletesTheFileOnClose) {
         for (int id : {IDC_PICKER_DELETE, IDC_PICKER_DELETE_ALL, IDOK})
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_PICKER_LINE_COLOUR)));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0); // Enter still sends the default button's id
+        EXPECT_TRUE(IsWindow(dialog)) << "nothing to choose";
         EXPECT_TRUE(files.hasFile(wallPath));
         test::click(dialog, IDC_CLOSE);
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_FALSE(files.hasFile(wallPath));
     EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST_F(Pickers, EmptyHistoryOffersNothingToChoose) {
-    WallHistoryPicker picker(history, cache);
-    const INT_PTR result = run(picker, [](HWND dialog) {
-        EXPECT_EQ(listSend(dialog, LB_GETCOUNT), 0);
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-        SendMessageW(dialog, WM_COMMAND, IDOK, 0); // Enter reaches the default button's id even so
-        EXPECT_TRUE(IsWindow(dialog));
-        test::click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_FALSE(files.hasFile(wallPath));
 }
 
 // The room picker as the screen shows it, saved for a person to look at, with the pixels of its cells.
