@@ -26,7 +26,9 @@ std::uint32_t sanitizeBackground(std::uint32_t word) {
     return (word >> 24) > maxPatternType ? word & 0x00FFFFFF : word;
 }
 
-WallMarkRecord decodeWall(const std::uint8_t* p) {
+} // namespace
+
+WallMarkRecord decodeWallRecord(const std::uint8_t* p) {
     WallMarkRecord r;
     r.lineColor = get32(p);
     r.backFrameColor = get32(p + 4);
@@ -40,7 +42,7 @@ WallMarkRecord decodeWall(const std::uint8_t* p) {
     return r;
 }
 
-void encodeWall(const WallMarkRecord& r, std::uint8_t* p) {
+void encodeWallRecord(const WallMarkRecord& r, std::uint8_t* p) {
     put32(p, r.lineColor);
     put32(p + 4, r.backFrameColor);
     put32(p + 8, r.backFillColor);
@@ -51,6 +53,8 @@ void encodeWall(const WallMarkRecord& r, std::uint8_t* p) {
     p[22] = r.backShape;
     p[23] = r.frontShape;
 }
+
+namespace {
 
 // One picture part of a slot: transparent colour, header, pixel area. False leaves the slot empty.
 template <int Side>
@@ -80,7 +84,7 @@ void decodeBlockHead(const std::uint8_t* head, BackgroundCandidates& backgrounds
     for (int i = 0; i < backgroundCandidateCount; ++i)
         backgrounds[i] = sanitizeBackground(get32(head + 4 * i));
     for (int i = 0; i < wallSlotCount; ++i)
-        walls[i] = decodeWall(head + pl::wallsOffset + pl::wallRecordSize * i);
+        walls[i] = decodeWallRecord(head + pl::wallsOffset + pl::wallRecordSize * i);
 }
 
 std::array<std::uint8_t, pl::infoHeaderSize> standardInfoHeader(int side) {
@@ -190,7 +194,7 @@ std::vector<std::uint8_t> encodePaletteBlock(const MarkPalette& palette) {
     for (int i = 0; i < backgroundCandidateCount; ++i)
         put32(block.data() + 4 * i, palette.backgrounds[i]);
     for (int i = 0; i < wallSlotCount; ++i)
-        encodeWall(palette.walls[i], block.data() + pl::wallsOffset + pl::wallRecordSize * i);
+        encodeWallRecord(palette.walls[i], block.data() + pl::wallsOffset + pl::wallRecordSize * i);
     for (int i = 0; i < roomSlotCount; ++i)
         encodeRoomSlot(palette.rooms[i], block.data() + pl::roomsOffset + pl::roomSlotSize * i);
     return block;

@@ -55,6 +55,10 @@ bool decodePaletteFile(std::span<const std::uint8_t> file, PaletteKind kind, Mar
 void decodeBlockHead(const std::uint8_t* head, BackgroundCandidates& backgrounds,
                      std::array<WallMarkRecord, wallSlotCount>& walls);
 
+// One stored wall record (wallRecordSize bytes); shape codes above 12 read as 0.
+WallMarkRecord decodeWallRecord(const std::uint8_t* stored);
+void encodeWallRecord(const WallMarkRecord& record, std::uint8_t* out);
+
 // One room slot's bytes (fewer than roomSlotSize when the file ended early). Returns the slot, empty when
 // either picture is missing or unreadable.
 RoomMarkSlot decodeRoomSlot(std::span<const std::uint8_t> slot, PictureConverter* converter);
