@@ -71,6 +71,8 @@ bool Application::configure(const FilePath& moduleFile) {
     if (moduleFolder_.empty())
         return false;
     settings_ = std::make_unique<IniFileSettings>(files_, moduleFolder_ + config::profileName);
+    history_ =
+        std::make_unique<MarkHistory>(files_, prompter_, *settings_, moduleFolder_, &pictureConverter_);
     dataFolder_ = config::dataFolderOf(moduleFolder_);
     config::ensureDataFolder(files_, moduleFolder_);
     lastFolder_ = config::readLastFolder(*settings_, files_, dataFolder_);

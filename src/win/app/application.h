@@ -8,6 +8,7 @@
 #include "model/document/map_document.h"
 #include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
+#include "model/marks/mark_history.h"
 #include "model/platform/ini_file_settings.h"
 #include "win/app/message_box.h"
 #include "win/document/halftone_picture_converter.h"
@@ -45,6 +46,8 @@ public:
     DrawingResourceCache& cache() { return cache_; }
     // The configuration file; before configure() it is absent and reads give defaults.
     Settings& settings();
+    // The mark histories in the program folder; none before configure().
+    MarkHistory* history() { return history_.get(); }
     HWND mainWindow() const { return mainWindow_; }
     void setMainWindow(HWND window);
 
@@ -57,6 +60,7 @@ private:
     PaletteStorage paletteStorage_{files_, prompter_, &pictureConverter_};
     MapFileStorage mapFiles_{files_, prompter_, paletteStorage_};
     std::unique_ptr<IniFileSettings> settings_;
+    std::unique_ptr<MarkHistory> history_;
     EmptySettings noSettings_;
     FilePath moduleFolder_;
     FilePath dataFolder_;

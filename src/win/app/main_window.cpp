@@ -17,6 +17,7 @@
 #include "win/app/map_size_dialog.h"
 #include "win/app/ruler_dialog.h"
 #include "win/marks/background_candidates_dialog.h"
+#include "win/marks/wall_history_picker.h"
 #include "win/marks/wall_mark_editor.h"
 #include "win/platform/text.h"
 
@@ -226,7 +227,7 @@ bool MainWindow::onInitDialog() {
         return false;
     }
     palette_.setWallMarkEditing([this](HWND owner, const WallMarkRecord& start) {
-        return editWallMark(owner, start, app_.cache(), WallHistoryHooks{});
+        return editWallMark(owner, start, app_.cache(), wallHistoryHooks());
     });
     prepareControls();
 
@@ -704,6 +705,21 @@ void MainWindow::editEnvironment() {
     // A new depth empties the journal: an unchanged one keeps the steps made so far.
     if (dialog.runModal(handle()) == IDOK && dialog.undoDepth() != document_.undoDepth())
         document_.setUndoDepth(dialog.undoDepth());
+}
+
+WallHistoryHooks MainWindow::wallHistoryHooks() {
+    MarkHistory* history = app_.history();
+    if (!history)
+        return {};
+    WallHistoryHooks hooks;
+    hooks.pick = [this, history](HWND owner) -> std::optional<WallMarkRecord> {
+        WallHistoryPicker picker(*history, app_.cache());
+        if (picker.runModal(owner) != IDOK)
+            return std::nullopt;
+        return picker.chosen();
+    };
+    hooks.add = [history](const WallMarkRecord& record) { history->addWall(record); };
+    return hooks;
 }
 
 void MainWindow::editBackgroundCandidates() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/marks/wall_mark_draft.h"
 #include "resource.h"
 #include "win/marks/mark_colour.h"
 #include "win/marks/mark_drawing.h"
@@ -10,22 +11,6 @@
 namespace tav::win {
 
 namespace {
-
-// The names the wall mark editor lists the shape codes by.
-constexpr const char* shapeNames[] = {"無し",
-                                      "長方形",
-                                      "片四角形 上/左",
-                                      "片四角形 下/右",
-                                      "三角矢印 上/左",
-                                      "三角矢印 下/右",
-                                      "台形　　 上/左",
-                                      "台形　　 下/右",
-                                      "円形",
-                                      "正三角形",
-                                      "正方形",
-                                      "バツ印",
-                                      "鍵錠"};
-static_assert(std::size(shapeNames) == lastMarkShape + 1);
 
 constexpr const char* backLabel = "マーク(後面): ";
 constexpr const char* frontLabel = "マーク(前面): ";
@@ -56,7 +41,7 @@ constexpr int previewMargin = 6;
 constexpr int previewSide = 34 + 1 + 2 * previewMargin;
 
 std::string shapeText(const char* label, int shape) {
-    return std::string(label) + (shape >= 0 && shape <= lastMarkShape ? shapeNames[shape] : "");
+    return std::string(label) + wall_edit::shapeName(shape);
 }
 
 } // namespace

@@ -618,6 +618,21 @@ TEST(MainWindowRun, PaletteWindowMakesMarksAndKeepsThemInTheStartPalette) {
         press(editor, IDOK);
         ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }));
 
+        // The registered mark went into the history too: the editor's history button lists it.
+        EXPECT_EQ(readBytes(folder.path() + u"History.mhd").size(), 32u + 24u);
+        press(palette, IDC_PALETTE_CREATE_WALL);
+        editor = dialogWith(run, main, IDC_WALLMARK_PREVIEW_GROUP);
+        ASSERT_TRUE(editor);
+        press(editor, IDC_WALLMARK_HISTORY);
+        HWND picker = dialogWith(run, main, IDC_PICKER_LIST);
+        ASSERT_TRUE(picker);
+        savePicture(picker, "wall_history_picker");
+        EXPECT_EQ(SendDlgItemMessageW(picker, IDC_PICKER_LIST, LB_GETCOUNT, 0, 0), 1);
+        press(picker, IDCANCEL);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(picker); }));
+        press(editor, IDCANCEL);
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }));
+
         press(palette, IDC_PALETTE_SAVE_START);
         ASSERT_TRUE(waitUntil([&] { return startPaletteIn(folder).walls[2].backShape == 7; }));
         PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
