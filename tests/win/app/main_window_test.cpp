@@ -376,24 +376,31 @@ TEST_F(MainWindowRunner, PaletteWindowChoosesWhatTheMapIsPaintedWith) {
     };
     auto checked = [](HWND main) { return IsDlgButtonChecked(main, IDC_PALETTE_TOGGLE) == BST_CHECKED; };
     int roomsOfFour = 0;
+    int wallsOfSix = 0;
     run({
         [&](HWND main, MapDocument&) {
             palette = paletteWindow(main);
             ASSERT_TRUE(palette);
             EXPECT_TRUE(checked(main));
             clickPalette(IDC_PALETTE_ROOM_1 + 3);
+            clickPalette(IDC_PALETTE_WALL_1 + 5);
         },
         [&](HWND main, MapDocument&) {
+            // Inside the first visible cell, then on its top edge.
             HWND view = GetDlgItem(main, IDC_MAP_VIEW);
-            const LPARAM point = MAKELPARAM(25 + 17, 25 + 17);
-            SendMessageW(view, WM_MOUSEMOVE, 0, point);
-            SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, point);
-            SendMessageW(view, WM_LBUTTONUP, 0, point);
+            for (LPARAM point : {MAKELPARAM(25 + 17, 25 + 17), MAKELPARAM(25 + 17, 25 + 1)}) {
+                SendMessageW(view, WM_MOUSEMOVE, 0, point);
+                SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, point);
+                SendMessageW(view, WM_LBUTTONUP, 0, point);
+            }
         },
         [&](HWND, MapDocument& doc) {
-            for (int row = 0; row < doc.height(); ++row)
-                for (int column = 0; column < doc.width(); ++column)
+            for (int row = 0; row < doc.height(); ++row) {
+                for (int column = 0; column < doc.width(); ++column) {
                     roomsOfFour += doc.cell(column, row).room == 4;
+                    wallsOfSix += doc.cell(column, row).horizontalWall == 6;
+                }
+            }
         },
         [&](HWND main, MapDocument&) { PostMessageW(GetDlgItem(main, IDC_MAP_VIEW), WM_KEYDOWN, VK_F2, 1); },
         [&](HWND, MapDocument&) {
@@ -414,6 +421,7 @@ TEST_F(MainWindowRunner, PaletteWindowChoosesWhatTheMapIsPaintedWith) {
         },
     });
     EXPECT_EQ(roomsOfFour, 1);
+    EXPECT_EQ(wallsOfSix, 1);
 }
 
 } // namespace
