@@ -192,6 +192,8 @@ void PaletteWindow::createWallMark() {
         return;
     slot = *made;
     slot.registered = 1;
+    // The map file keeps the palette it was drawn with.
+    document_.setModified(true);
     drawIcon(true, currentWall_);
     notify(wallsChanged, currentWall_);
 }
@@ -200,6 +202,8 @@ void PaletteWindow::loadHalf(bool walls) {
     PaletteLoadDialog choice(!mapFile_.empty());
     const int source = choice.choose(handle());
     const unsigned half = walls ? palette_select::walls : palette_select::rooms;
+    const MarkPalette before = document_.palette();
+    const RulerSettings ruler = document_.getRuler();
     switch (source) {
     case palette_source::base:
         palettes_.loadBasePalette(document_, half);
@@ -213,6 +217,8 @@ void PaletteWindow::loadHalf(bool walls) {
     default:
         return;
     }
+    if (!(document_.palette() == before) || !(document_.getRuler() == ruler))
+        document_.setModified(true);
     // Whatever the load did (a failure has said so), the icons show what the palette holds now.
     drawIcons(walls, !walls);
     notify(walls ? wallsChanged : roomsChanged, walls ? currentWall_ : currentRoom_);

@@ -122,8 +122,10 @@ TEST_F(PaletteWindowTest, LoadingTheBaseWallsKeepsTheRoomsAndTheMapFileChoiceNee
     EXPECT_EQ(document.palette().walls[19].lineColor, 0x0000FFu);
     EXPECT_TRUE(document.palette().rooms[0].registered) << "the room half stays";
     EXPECT_EQ(received, (std::vector<Note>{{16, 1}}));
+    EXPECT_TRUE(document.isModified()) << "the map file keeps the palette it was drawn with";
 
     // Cancel loads nothing and says nothing.
+    document.setModified(false);
     received.clear();
     window.setMapFile(u"C:\\maps\\a.MED");
     ASSERT_TRUE(test::driveModal([&] { click(IDC_PALETTE_LOAD_ROOMS); },
@@ -134,6 +136,7 @@ TEST_F(PaletteWindowTest, LoadingTheBaseWallsKeepsTheRoomsAndTheMapFileChoiceNee
     EXPECT_TRUE(mapFileOffered);
     EXPECT_TRUE(document.palette().rooms[0].registered);
     EXPECT_TRUE(received.empty());
+    EXPECT_FALSE(document.isModified());
 }
 
 TEST_F(PaletteWindowTest, ANewWallMarkFillsTheCurrentSlotOnlyWhenTheEditorSaysOk) {
@@ -149,12 +152,14 @@ TEST_F(PaletteWindowTest, ANewWallMarkFillsTheCurrentSlotOnlyWhenTheEditorSaysOk
     click(IDC_PALETTE_CREATE_WALL);
     EXPECT_FALSE(document.palette().walls[2].registered);
     EXPECT_TRUE(received.empty()) << "a cancelled editor changes nothing";
+    EXPECT_FALSE(document.isModified());
 
     answer = WallMarkRecord{0x123456, noColour, noColour, 0x00FF00, 0x0000FF, 0, 1, 0, 4};
     click(IDC_PALETTE_CREATE_WALL);
     EXPECT_EQ(document.palette().walls[2].lineColor, 0x123456u);
     EXPECT_EQ(document.palette().walls[2].registered, 1);
     EXPECT_EQ(received, (std::vector<Note>{{16, 3}}));
+    EXPECT_TRUE(document.isModified());
 
     // A registered slot starts the editor from its mark.
     click(IDC_PALETTE_CREATE_WALL);
