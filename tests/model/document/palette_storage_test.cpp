@@ -343,7 +343,8 @@ TEST_F(PaletteFiles, BlockReadEndsJustPastTheBlockAndFailsWhole) {
         file->seek(32);
         files.failAt(1, FileCause::hardIO); // the second read
         MarkPalette palette = current;
-        EXPECT_FALSE(storage.readPaletteBlock(*file, palette_select::all, palette, cause)) << FilePath(name).text();
+        EXPECT_FALSE(storage.readPaletteBlock(*file, palette_select::all, palette, cause))
+            << FilePath(name).text();
         EXPECT_EQ(palette, current) << FilePath(name).text();
         EXPECT_EQ(cause, std::u16string_view(name) == u"C:\\cut.MED" ? FileCause::none : FileCause::hardIO);
         test::disarm(files);
