@@ -9,15 +9,13 @@
 #include "model/document/clipboard_blocks.h"
 #include "model/document/map_document.h"
 #include "support/recording_prompter.h"
+#include "require.h"
 
 namespace {
 
 using namespace tav;
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using fuzz::require;
 
 // The pasted area lies on the map, copies out as the block it was pasted from (apart from the moved and
 // fitted geometry), and undo and redo take it away and bring it back.

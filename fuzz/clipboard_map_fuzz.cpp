@@ -7,15 +7,13 @@
 
 #include "model/document/clipboard_blocks.h"
 #include "model/document/map_document.h"
+#include "require.h"
 
 namespace {
 
 using namespace tav;
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using fuzz::require;
 
 void fillPattern(MapDocument& doc) {
     bool first = false;

@@ -12,16 +12,14 @@
 
 #include "model/platform/ini_document.h"
 #include "model/platform/unicode.h"
+#include "require.h"
 
 namespace {
 
 using namespace tav;
 using Encoding = IniDocument::Encoding;
 
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using fuzz::require;
 
 bool isUtf16(Encoding encoding) {
     return encoding == Encoding::utf16le || encoding == Encoding::utf16be;

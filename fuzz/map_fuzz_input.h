@@ -15,13 +15,9 @@
 #include "model/document/map_file.h"
 #include "model/platform/little_endian.h"
 #include "support/memory_file_system.h"
+#include "require.h"
 
 namespace tav::fuzz {
-
-inline void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 inline const FilePath folder = u"C:\\maps";
 inline const FilePath inputPath = folder + u"\\input.MED";

@@ -14,34 +14,15 @@
 #include "support/memory_file_system.h"
 #include "support/memory_settings.h"
 #include "support/recording_prompter.h"
+#include "require.h"
+#include "touching_converter.h"
 
 namespace {
 
 using namespace tav;
 
-// Reads every byte a description points at, so one reaching past the record trips AddressSanitizer.
-class TouchingConverter : public PictureConverter {
-public:
-    bool convert(const StoredBitmap& source, RoomPicture<23>& out) override { return fill(source, out); }
-    bool convert(const StoredBitmap& source, RoomPicture<15>& out) override { return fill(source, out); }
-
-private:
-    template <int Side>
-    __attribute__((no_sanitize("coverage"))) bool fill(const StoredBitmap& source, RoomPicture<Side>& out) {
-        std::uint8_t sum = 0;
-        for (std::size_t i = 0; i < source.colourCount * 4; ++i)
-            sum = static_cast<std::uint8_t>(sum + source.colours[i]);
-        for (std::size_t i = 0; i < source.stride * static_cast<std::size_t>(source.height); ++i)
-            sum = static_cast<std::uint8_t>(sum + source.bits[i]);
-        out.pixels.fill(sum);
-        return (sum & 7) != 0;
-    }
-};
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using fuzz::require;
+using fuzz::TouchingConverter;
 
 const FilePath folder = u"C:\\Tavrosin\\";
 // Reading every entry of a long file reaches no code the first few do.
