@@ -38,8 +38,8 @@ Size shownSize(HWND main) {
             static_cast<int>(GetDlgItemInt(main, IDC_HEIGHT_TEXT, &ok, FALSE))};
 }
 
-// A 7x5 map with room mark 3 in cell (2, 1).
-void writeMapFile(const FilePath& path) {
+// A 7x5 map with room mark 3 in cell (2, 1), and whatever else adjust gives it.
+void writeMapFile(const FilePath& path, const std::function<void(MapDocument&)>& adjust = {}) {
     win::Win32FileSystem files;
     RecordingPrompter prompter;
     PaletteStorage palettes(files, prompter);
@@ -48,6 +48,8 @@ void writeMapFile(const FilePath& path) {
     ASSERT_TRUE(document.resize(7, 5, true));
     bool first = false;
     document.setCell(2, 1, 3, 3, first);
+    if (adjust)
+        adjust(document);
     ASSERT_TRUE(storage.save(document, path));
 }
 
@@ -582,19 +584,10 @@ TEST(MainWindowRun, PaletteWindowMakesMarksAndKeepsThemInTheStartPalette) {
     TempFolder folder(u"palette");
     const FilePath mapPath = folder.path() + u"rooms.MED";
     RoomMarkSlot mapRoom;
-    {
-        win::Win32FileSystem files;
-        RecordingPrompter prompter;
-        PaletteStorage palettes(files, prompter);
-        MapFileStorage storage(files, prompter, palettes);
-        MapDocument document;
-        ASSERT_TRUE(document.resize(7, 5, true));
-        mapRoom.registered = true;
-        mapRoom.normalImage.pixels.fill(0x40);
-        mapRoom.wideImage.pixels.fill(0x80);
-        document.palette().rooms[0] = mapRoom;
-        ASSERT_TRUE(storage.save(document, mapPath));
-    }
+    mapRoom.registered = true;
+    mapRoom.normalImage.pixels.fill(0x40);
+    mapRoom.wideImage.pixels.fill(0x80);
+    writeMapFile(mapPath, [&](MapDocument& document) { document.palette().rooms[0] = mapRoom; });
     {
         ProgramRun run(folder.path(), L"\"" + win::widen(mapPath) + L"\"");
         HWND main = run.mainWindow();
