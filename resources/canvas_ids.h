@@ -1,0 +1,9 @@
+// Pixel canvas
+#pragma once
+
+#define IDC_CURSOR_PENCIL 303
+#define IDC_CURSOR_ERASER 304
+#define IDC_CURSOR_FILL 305
+#define IDC_CURSOR_PICKER 306
+#define IDR_CANVASACCEL 129
+#define IDR_CANVASMENU 133

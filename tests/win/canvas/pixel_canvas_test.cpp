@@ -1,0 +1,150 @@
+// The pixel canvas in a host window of the test, driven with mouse messages.
+#include "win/canvas/pixel_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resource.h"
+
+namespace tav::win {
+namespace {
+
+struct HostLog {
+    std::vector<std::string> statuses;
+    std::vector<std::pair<WPARAM, LPARAM>> picks;
+    int changes = 0;
+};
+HostLog* hostLog = nullptr;
+
+LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hostLog) {
+        if (message == canvas_message::status)
+            hostLog->statuses.emplace_back(reinterpret_cast<const char*>(wParam));
+        else if (message == canvas_message::picked)
+            hostLog->picks.emplace_back(wParam, lParam);
+        else if (message == canvas_message::changed)
+            ++hostLog->changes;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+constexpr COLORREF transparentGreen = 0x008000;
+
+class PixelCanvasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSW type{};
+        type.lpfnWndProc = hostProcedure;
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.lpszClassName = L"CanvasHost";
+        RegisterClassW(&type);
+        host = CreateWindowExW(0, L"CanvasHost", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND control = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 10, 10, 100, 100, host,
+                                       reinterpret_cast<HMENU>(12801), GetModuleHandleW(nullptr), nullptr);
+        hostLog = &log;
+        ASSERT_TRUE(canvas.create(control, true));
+        canvas.setLeftColour(0x0000FF);
+        canvas.setRightColour(0xFF0000);
+    }
+    void TearDown() override {
+        hostLog = nullptr;
+        DestroyWindow(host);
+    }
+    void pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+    // Window pixels at the middle of a picture pixel, or as given.
+    static LPARAM at(int x, int y) {
+        return MAKELPARAM(x * PixelCanvas::zoom + 6, y * PixelCanvas::zoom + 6);
+    }
+    void drag(UINT down, UINT up, std::initializer_list<LPARAM> points) {
+        auto point = points.begin();
+        SendMessageW(canvas.handle(), down, 0, *point);
+        for (++point; point != points.end(); ++point)
+            SendMessageW(canvas.handle(), WM_MOUSEMOVE, 0, *point);
+        SendMessageW(canvas.handle(), up, 0, *(points.end() - 1));
+        pump();
+    }
+    COLORREF pixel(int x, int y) { return GetPixel(canvas.pictureContext(), x, y); }
+
+    HWND host = nullptr;
+    HostLog log;
+    PixelCanvas canvas{20};
+};
+
+TEST_F(PixelCanvasTest, APencilStrokeIsOneUndoStepAndTheEraserUsesTheTransparentColour) {
+    EXPECT_EQ(pixel(0, 0), transparentGreen) << "a new picture holds the transparent colour";
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(1, 1), at(5, 1), at(5, 5)});
+    for (POINT p : {POINT{1, 1}, POINT{3, 1}, POINT{5, 1}, POINT{5, 3}, POINT{5, 5}})
+        EXPECT_EQ(pixel(p.x, p.y), 0x0000FFu) << p.x << "," << p.y;
+    EXPECT_EQ(log.changes, 3);
+    EXPECT_EQ(log.statuses.back(), "現在点:[ 5, 5]");
+
+    canvas.setTool(canvas_tool::eraser);
+    drag(WM_RBUTTONDOWN, WM_RBUTTONUP, {at(3, 1)});
+    EXPECT_EQ(pixel(3, 1), transparentGreen);
+
+    canvas.onCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(pixel(3, 1), 0x0000FFu) << "the erasing undone";
+    canvas.onCommand(ID_EDIT_UNDO);
+    for (POINT p : {POINT{1, 1}, POINT{5, 1}, POINT{5, 5}})
+        EXPECT_EQ(pixel(p.x, p.y), transparentGreen) << "the whole stroke undone";
+    EXPECT_FALSE(canvas.canUndo());
+    canvas.onCommand(ID_EDIT_REDO);
+    EXPECT_EQ(pixel(5, 5), 0x0000FFu);
+}
+
+TEST_F(PixelCanvasTest, FiguresKeepTheirEndAndCornerPixels) {
+    canvas.setTool(canvas_tool::line);
+    // Released left of the canvas: window x -5 is still pixel 0.
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(4, 2), MAKELPARAM(-5, 2 * PixelCanvas::zoom + 6)});
+    EXPECT_EQ(pixel(0, 2), 0x0000FFu);
+    EXPECT_EQ(pixel(4, 2), 0x0000FFu);
+
+    canvas.setTool(canvas_tool::rectangle);
+    drag(WM_RBUTTONDOWN, WM_RBUTTONUP, {at(1, 5), at(3, 7), at(6, 9)});
+    EXPECT_EQ(log.statuses[log.statuses.size() - 2], "基点:[ 1, 5]   現在点:[ 6, 9]   ｻｲｽﾞ:[ 6, 5]");
+    EXPECT_EQ(pixel(1, 5), 0xFF0000u);
+    EXPECT_EQ(pixel(6, 9), 0xFF0000u);
+    EXPECT_EQ(pixel(3, 7), transparentGreen) << "an outline only";
+
+    canvas.setTool(canvas_tool::rectangle | canvas_tool::filled);
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(10, 10), at(12, 12)});
+    EXPECT_EQ(pixel(11, 11), 0x0000FFu);
+    EXPECT_EQ(pixel(12, 12), 0x0000FFu);
+
+    canvas.setTool(canvas_tool::fill);
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(3, 7)});
+    EXPECT_EQ(pixel(3, 7), 0x0000FFu) << "the rectangle's inside";
+    EXPECT_EQ(pixel(0, 0), transparentGreen) << "the outline stops the fill";
+}
+
+TEST_F(PixelCanvasTest, ControlOrShiftPicksTheColourOnScreenWhateverTheTool) {
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(2, 2)});
+    UpdateWindow(canvas.handle());
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(canvas.handle(), WM_RBUTTONDOWN, 0, at(2, 2));
+    keys[VK_CONTROL] = 0;
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(canvas.handle(), WM_LBUTTONDOWN, 0, at(7, 7));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    SendMessageW(canvas.handle(), WM_LBUTTONUP, 0, at(7, 7));
+    pump();
+    ASSERT_EQ(log.picks.size(), 2u);
+    EXPECT_EQ(log.picks[0], std::make_pair(colour_target::right, LPARAM{0x0000FF}));
+    EXPECT_EQ(log.picks[1], std::make_pair(colour_target::transparent, LPARAM{transparentGreen}));
+    EXPECT_EQ(pixel(7, 7), transparentGreen) << "picking draws nothing";
+}
+
+} // namespace
+} // namespace tav::win
