@@ -1,0 +1,2 @@
+// Image export dialog
+#pragma once
