@@ -1,5 +1,8 @@
 #include "win/output/image_export.h"
 
+#include <objbase.h>
+#include <wincodec.h>
+
 #include <array>
 #include <cstdio>
 #include <new>
@@ -28,6 +31,41 @@ const char* const drawingFailedText = "保存に失敗しました。\n\nWindows
 const char* const sectionFailedText = "保存に失敗しました。\n\nWindows 95/98/Me\n"
                                       "Fileサイズが16MBを超えないようにしてください。\n"
                                       "（手抜きました。ご勘弁を・・・）";
+const char* const encodeFailedText = "保存に失敗しました。\n\n画像を圧縮できませんでした。";
+
+// Releases a COM interface on scope exit.
+template <typename T> class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (p_)
+            p_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    T** out() { return &p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+// COM for this thread while the encoder runs; a thread already in another apartment is fine as it is.
+class ComScope {
+public:
+    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT result_;
+};
 
 int stretchModeOf(ScaleMethod method) {
     switch (method) {
@@ -86,7 +124,69 @@ void drawRulerNumbers(HDC dc, const MapDocument& document, const ExportOptions& 
     }
 }
 
+bool writeEncoded(IWICImagingFactory* factory, const GUID& container, IStream* stream,
+                  const std::uint8_t* bits, int width, int height) {
+    ComRef<IWICBitmapEncoder> encoder;
+    if (FAILED(factory->CreateEncoder(container, nullptr, encoder.out())) ||
+        FAILED(encoder->Initialize(stream, WICBitmapEncoderNoCache)))
+        return false;
+    ComRef<IWICBitmapFrameEncode> frame;
+    ComRef<IPropertyBag2> properties;
+    if (FAILED(encoder->CreateNewFrame(frame.out(), properties.out())) ||
+        FAILED(frame->Initialize(properties.get())) ||
+        FAILED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))))
+        return false;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR)
+        return false;
+    // The section is stored bottom-up; the encoders take rows from the top.
+    const UINT stride = static_cast<UINT>(bmpRowBytes(24, width));
+    for (int y = height - 1; y >= 0; --y) {
+        BYTE* row = const_cast<BYTE*>(bits + std::size_t(y) * stride);
+        if (FAILED(frame->WritePixels(1, stride, stride, row)))
+            return false;
+    }
+    return SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+}
+
 } // namespace
+
+bool encodeCompressed(ImageFormat format, const std::uint8_t* bits, int width, int height,
+                      std::vector<std::uint8_t>& out) {
+    if (format == ImageFormat::bmp || width <= 0 || height <= 0)
+        return false;
+    ComScope com;
+    if (!com.usable())
+        return false;
+    ComRef<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out()))))
+        return false;
+    ComRef<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.out())))
+        return false;
+    const GUID& container = format == ImageFormat::png ? GUID_ContainerFormatPng : GUID_ContainerFormatJpeg;
+    if (!writeEncoded(factory.get(), container, stream.get(), bits, width, height))
+        return false;
+    STATSTG stat{};
+    HGLOBAL memory = nullptr;
+    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || FAILED(GetHGlobalFromStream(stream.get(), &memory)))
+        return false;
+    const void* data = GlobalLock(memory);
+    if (!data)
+        return false;
+    const std::size_t size = static_cast<std::size_t>(stat.cbSize.QuadPart);
+    const bool copied = [&] {
+        try {
+            out.assign(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size);
+            return true;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }();
+    GlobalUnlock(memory);
+    return copied;
+}
 
 bool exportImage(const MapDocument& document, DrawingResourceCache& cache, const ExportOptions& options,
                  const FilePath& output, FileSystem& files, Prompter& prompter, bool askLarge) {
@@ -95,6 +195,7 @@ bool exportImage(const MapDocument& document, DrawingResourceCache& cache, const
         return false;
     };
     const ExportGeometry g = exportGeometry(document.width(), document.height(), options);
+    // PNG and JPEG are encoded from the full-colour picture.
     const int bits = options.format == ImageFormat::bmp && validExportBits(options.bits) ? options.bits : 24;
     std::vector<std::uint8_t> info;
     try {
@@ -146,9 +247,16 @@ bool exportImage(const MapDocument& document, DrawingResourceCache& cache, const
     }
 
     const auto* bytes = static_cast<const std::uint8_t*>(pixels);
-    const std::vector<std::uint8_t> head = bmpFileHeader(info.size(), imageBytes);
-    const std::array<std::span<const std::uint8_t>, 3> pieces{
-        std::span(head), std::span(info), std::span(bytes, static_cast<std::size_t>(imageBytes))};
+    if (options.format == ImageFormat::bmp) {
+        const std::vector<std::uint8_t> head = bmpFileHeader(info.size(), imageBytes);
+        const std::array<std::span<const std::uint8_t>, 3> pieces{
+            std::span(head), std::span(info), std::span(bytes, static_cast<std::size_t>(imageBytes))};
+        return writeFileWhole(files, output, pieces, prompter);
+    }
+    std::vector<std::uint8_t> encoded;
+    if (!encodeCompressed(options.format, bytes, g.width, g.height, encoded))
+        return stop(encodeFailedText);
+    const std::array<std::span<const std::uint8_t>, 1> pieces{std::span(encoded)};
     return writeFileWhole(files, output, pieces, prompter);
 }
 

@@ -131,7 +131,6 @@ bool ImageExportDialog::onInitDialog() {
     fillList(handle(), IDC_EXPORT_BITS,
              {bitsTexts[0], bitsTexts[1], bitsTexts[2], bitsTexts[3], bitsTexts[4]}, defaultBitsItem);
     fillList(handle(), IDC_EXPORT_FORMAT, {formatTexts[0], formatTexts[1], formatTexts[2]}, 0);
-    EnableWindow(item(IDC_EXPORT_FORMAT), FALSE); // only bmp is written so far
     fillList(handle(), IDC_EXPORT_METHOD, {methodTexts[0], methodTexts[1], methodTexts[2]}, 0);
     SendDlgItemMessageW(handle(), IDC_EXPORT_SCALE, EM_LIMITTEXT, 3, 0);
     setUpSpin(handle(), IDC_EXPORT_SCALE_SPIN, IDC_EXPORT_SCALE, image_export::minPercent,

@@ -1,6 +1,9 @@
 // The image export dialog driven as a user would, and the files its save writes read back.
 #include <windows.h>
 
+#include <objbase.h>
+#include <wincodec.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,7 +111,8 @@ TEST_F(ImageExportDialogTest, TextsAreTheIntendedCharactersAndTheDefaultsAreSet)
 TEST_F(ImageExportDialogTest, SizesFollowViewBandsScaleAndFormat) {
     std::vector<Shown> seen;
     std::wstring scaleAfterSeven, scaleAfterOverflow;
-    bool formatEnabled = true;
+    bool depthEnabledForPng = true, formatEnabled = false;
+    std::wstring renamed;
     run([&](HWND w) {
         seen.push_back(shown(w));
         test::click(w, IDC_EXPORT_WIDE);
@@ -127,8 +131,13 @@ TEST_F(ImageExportDialogTest, SizesFollowViewBandsScaleAndFormat) {
         select(w, IDC_EXPORT_BITS, 1); // 8 bits
         seen.push_back(shown(w));
         formatEnabled = IsWindowEnabled(GetDlgItem(w, IDC_EXPORT_FORMAT));
+        setPath(w, u"C:\\maps\\picture.BMP");
+        select(w, IDC_EXPORT_FORMAT, 1);
+        seen.push_back(shown(w));
+        depthEnabledForPng = IsWindowEnabled(GetDlgItem(w, IDC_EXPORT_BITS));
+        renamed = text(w, IDC_EXPORT_FILE);
     });
-    ASSERT_EQ(seen.size(), 5u);
+    ASSERT_EQ(seen.size(), 6u);
     EXPECT_EQ(seen[0].width, L"413");
     EXPECT_EQ(seen[0].height, L"389");
     EXPECT_EQ(seen[0].fileSize, std::to_wstring(54 + 1240 * 389));
@@ -139,7 +148,10 @@ TEST_F(ImageExportDialogTest, SizesFollowViewBandsScaleAndFormat) {
     EXPECT_EQ(seen[3].width, std::to_wstring(174 + 64)) << "25 percent halves the map";
     EXPECT_EQ(scaleAfterOverflow, L"100") << "three characters at most, then clamped";
     EXPECT_EQ(seen[4].fileSize, std::to_wstring(54 + 416 * 389 + 1024));
-    EXPECT_FALSE(formatEnabled) << "only bmp so far";
+    EXPECT_TRUE(formatEnabled);
+    EXPECT_EQ(seen[5].fileSize, widen("圧縮画像"));
+    EXPECT_FALSE(depthEnabledForPng);
+    EXPECT_EQ(renamed, L"C:\\maps\\picture.png");
 }
 
 std::string fileBytes(const FilePath& path) {
@@ -165,9 +177,43 @@ std::vector<std::uint32_t> bmpPixels(const std::string& file, int width, int hei
     return out;
 }
 
+// Decodes a PNG through the imaging component's decoder into the same form.
+std::vector<std::uint32_t> pngPixels(const FilePath& path, int& width, int& height) {
+    std::vector<std::uint32_t> out;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    UINT w = 0, h = 0;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateDecoderFromFilename(widen(path).c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
+                                        0, WICBitmapPaletteTypeCustom))) {
+        out.resize(std::size_t(w) * h);
+        if (FAILED(converter->CopyPixels(nullptr, w * 4, static_cast<UINT>(out.size() * 4),
+                                         reinterpret_cast<BYTE*>(out.data()))))
+            out.clear();
+        for (auto& p : out)
+            p &= 0xFFFFFF;
+    }
+    for (IUnknown* u : std::initializer_list<IUnknown*>{converter, frame, decoder, factory})
+        if (u)
+            u->Release();
+    CoUninitialize();
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return out;
+}
+
 TEST_F(ImageExportDialogTest, SaveWritesAPictureThatReadsBackAndAsksFirst) {
     test::TempFolder folder;
-    const FilePath eight = folder.path() + u"eight.bmp", full = folder.path() + u"full.bmp";
+    const FilePath eight = folder.path() + u"eight.bmp", full = folder.path() + u"full.bmp",
+                   png = folder.path() + u"full.png";
     run([&](HWND w) {
         test::click(w, IDOK); // no file yet
         setPath(w, eight);
@@ -176,11 +222,14 @@ TEST_F(ImageExportDialogTest, SaveWritesAPictureThatReadsBackAndAsksFirst) {
         setPath(w, full);
         select(w, IDC_EXPORT_BITS, 3);
         test::click(w, IDOK);
+        select(w, IDC_EXPORT_FORMAT, 1);
+        setPath(w, png);
+        test::click(w, IDOK);
     });
-    ASSERT_EQ(prompter.shown.size(), 3u);
+    ASSERT_EQ(prompter.shown.size(), 4u);
     EXPECT_EQ(prompter.shown[0].text, "保存先ファイルを指定してください。");
     EXPECT_EQ(prompter.shown[0].type, msg::iconWarning);
-    for (int i = 1; i < 3; ++i) {
+    for (int i = 1; i < 4; ++i) {
         EXPECT_EQ(prompter.shown[i].text, "画像ファイルを保存しました。");
         EXPECT_EQ(prompter.shown[i].type, msg::iconInformation);
     }
@@ -203,11 +252,16 @@ TEST_F(ImageExportDialogTest, SaveWritesAPictureThatReadsBackAndAsksFirst) {
     ASSERT_LT(index, table.size());
     EXPECT_EQ(table[index], 0x0000FFu);
 
+    int width = 0, height = 0;
+    const std::vector<std::uint32_t> decoded = pngPixels(png, width, height);
+    EXPECT_EQ(width, 413);
+    EXPECT_EQ(height, 389);
     const std::string full24 = fileBytes(full);
     ASSERT_EQ(full24.size(), 54u + 1240 * 389);
     const std::vector<std::uint32_t> pixels = bmpPixels(full24, 413, 389);
     EXPECT_EQ(pixels[std::size_t(y) * 413 + x], 0xFF0000u);
-    EXPECT_FALSE(test::readBytes(folder.path() + u"full.bmp.~tmp").size());
+    EXPECT_TRUE(decoded == pixels) << "the PNG holds the 24-bit picture's pixels";
+    EXPECT_FALSE(test::readBytes(folder.path() + u"full.png.~tmp").size());
 }
 
 TEST_F(ImageExportDialogTest, APictureOverSixteenMegabytesIsAskedAboutAndNoStopsSilently) {
