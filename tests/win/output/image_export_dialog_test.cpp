@@ -14,6 +14,8 @@
 #include "model/platform/little_endian.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
+#include "support/dib_canvas.h"
+#include "support/png_writer.h"
 #include "support/recording_prompter.h"
 #include "support/temp_folder.h"
 #include "win/output/image_export_dialog.h"
@@ -82,6 +84,20 @@ protected:
     RecordingPrompter prompter;
 };
 
+// The dialog as the screen shows it, for a person to look at.
+void savePicture(HWND window, const std::string& name) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetWindowRect(window, &r);
+    test::DibCanvas canvas(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const std::string folder = test::pictureFolder("export");
+    if (!folder.empty())
+        test::writePng(folder + name + ".png", canvas.width(), canvas.height(), canvas.snapshot().data());
+}
+
 std::wstring comboItem(HWND dialog, int id, int item) {
     wchar_t buffer[64] = {};
     SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(buffer));
@@ -91,7 +107,10 @@ std::wstring comboItem(HWND dialog, int id, int item) {
 TEST_F(ImageExportDialogTest, TextsAreTheIntendedCharactersAndTheDefaultsAreSet) {
     std::wstring title, wide, method, bits, scale;
     bool normalChecked = false, bottomChecked = false;
+    RECT frame{};
     run([&](HWND w) {
+        GetWindowRect(w, &frame);
+        savePicture(w, "dialog");
         title = text(w, IDC_TITLE);
         wide = text(w, IDC_EXPORT_WIDE); // 表 has the trail byte 0x5C
         method = comboItem(w, IDC_EXPORT_METHOD, 1);
@@ -106,6 +125,8 @@ TEST_F(ImageExportDialogTest, TextsAreTheIntendedCharactersAndTheDefaultsAreSet)
     EXPECT_EQ(bits, L"24 Bit");
     EXPECT_EQ(scale, L"100");
     EXPECT_TRUE(normalChecked && bottomChecked);
+    EXPECT_EQ(frame.right - frame.left, 346);
+    EXPECT_EQ(frame.bottom - frame.top, 325);
 }
 
 TEST_F(ImageExportDialogTest, SizesFollowViewBandsScaleAndFormat) {
