@@ -212,3 +212,4 @@
 #include "wall_editor_ids.h"
 #include "palette_ids.h"
 #include "canvas_ids.h"
+#include "export_ids.h"

@@ -3,21 +3,28 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 #include "model/document/map_document.h"
+#include "model/output/export_command.h"
 #include "win/app/application.h"
+#include "win/output/export_command_run.h"
 #include "win/platform/text.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace {
 
-tav::FilePath commandLineFile() {
+// The words after the program's own name.
+std::vector<tav::FilePath> commandLineWords() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments)
         return {};
-    tav::FilePath file = count > 1 ? tav::win::pathOf(arguments[1]) : tav::FilePath{};
+    std::vector<tav::FilePath> words;
+    for (int i = 1; i < count; ++i)
+        words.push_back(tav::win::pathOf(arguments[i]));
     LocalFree(arguments);
-    return file;
+    return words;
 }
 
 } // namespace
@@ -26,7 +33,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The three objects that live for the whole process.
     tav::win::DrawingResourceCache cache;
     tav::MapDocument document;
+    const tav::CommandLine line = tav::parseCommandLine(commandLineWords());
+    if (line.kind != tav::CommandLine::Kind::open)
+        return tav::win::runCommandLine(line, document, cache);
     tav::win::Application application(document, cache);
-    application.startUp(commandLineFile());
+    application.startUp(line.file);
     return 0;
 }
