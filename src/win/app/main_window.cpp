@@ -19,6 +19,7 @@
 #include "win/marks/background_candidates_dialog.h"
 #include "win/marks/wall_history_picker.h"
 #include "win/marks/wall_mark_editor.h"
+#include "win/output/image_export_dialog.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -933,6 +934,12 @@ bool MainWindow::onCommand(int id, int code, HWND) {
         return true;
     case IDC_BACKGROUND_SETTINGS:
         editBackgroundCandidates();
+        return true;
+    case IDC_SAVE_IMAGE:
+    case ID_FILE_SAVE_IMAGE:
+        view_.finishInPlaceEditing();
+        runImageExportDialog(handle(), document_, app_.cache());
+        focusView();
         return true;
     case IDC_RULER_SETTINGS:
         editRuler();

@@ -288,6 +288,7 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
         return [command](HWND main, MapDocument&) { PostMessageW(main, WM_COMMAND, command, 0); };
     };
     int depthBefore = 0;
+    std::wstring exportWidth;
     run({
         [&](HWND, MapDocument& doc) {
             bool first = true;
@@ -358,8 +359,18 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
             EXPECT_TRUE(doc.isModified());
             EXPECT_EQ(SendDlgItemMessageW(main, IDC_BACKGROUND_COMBO, CB_GETCURSEL, 0, 0), 5);
         },
+        open(ID_FILE_SAVE_IMAGE),
+        [&](HWND main, MapDocument&) {
+            // The image export shows the size of this map's picture: 20 x 31 cells in normal view.
+            HWND dialog = threadDialogWith(main, IDC_EXPORT_FILE_SIZE);
+            if (!dialog)
+                return tryAgain();
+            exportWidth = windowText(GetDlgItem(dialog, IDC_EXPORT_WIDTH));
+            press(dialog, IDCANCEL);
+        },
     });
     EXPECT_EQ(depthBefore, 16);
+    EXPECT_EQ(exportWidth, L"753"); // 20 x 34 + 9 + 40 + 24
 }
 
 HWND paletteWindow(HWND main) {
