@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "win/canvas/image_preview.h"
 
 namespace tav::win {
 namespace {
@@ -144,6 +145,31 @@ TEST_F(PixelCanvasTest, ControlOrShiftPicksTheColourOnScreenWhateverTheTool) {
     EXPECT_EQ(log.picks[0], std::make_pair(colour_target::right, LPARAM{0x0000FF}));
     EXPECT_EQ(log.picks[1], std::make_pair(colour_target::transparent, LPARAM{transparentGreen}));
     EXPECT_EQ(pixel(7, 7), transparentGreen) << "picking draws nothing";
+}
+
+// The preview shows the picture at its own size, centred, with the transparent colour letting the
+// background through when asked.
+TEST_F(PixelCanvasTest, ThePreviewShowsThePictureAndItsSeeThroughPixels) {
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(0, 0)});
+    HWND control = CreateWindowExW(0, L"Static", L"", WS_CHILD | WS_VISIBLE, 300, 10, 31, 31, host, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    ImagePreview preview;
+    ASSERT_TRUE(preview.attach(control));
+    ASSERT_TRUE(preview.bindCanvas(canvas.pictureContext(), 0x404040));
+    auto shown = [&](int x, int y) {
+        UpdateWindow(control);
+        HDC dc = GetDC(control);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(control, dc);
+        return colour;
+    };
+    // (31 - 23) / 2 = 4: the picture starts 4 pixels in.
+    EXPECT_EQ(shown(4, 4), 0x0000FFu);
+    EXPECT_EQ(shown(6, 6), transparentGreen);
+    EXPECT_EQ(shown(1, 1), 0x404040u);
+    preview.setPreviewTransparent(true);
+    EXPECT_EQ(shown(6, 6), 0x404040u) << "the transparent colour shows the background";
+    EXPECT_EQ(shown(4, 4), 0x0000FFu);
 }
 
 } // namespace
