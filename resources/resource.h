@@ -211,3 +211,4 @@
 #include "history_ids.h"
 #include "wall_editor_ids.h"
 #include "palette_ids.h"
+#include "comment_format_ids.h"

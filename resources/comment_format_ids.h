@@ -1,0 +1,2 @@
+// Comment format dialog
+#pragma once
