@@ -205,12 +205,9 @@ void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& 
     const int part = area.dragPart();
     const PixelRect frame = area.screenFrame();
     if (part == comment::part::anchor) {
+        // The mark stays on the anchor; only the focus square follows the mouse.
         const COLORREF colour = colourOf(area.frameColour());
-        PixelPoint a{frame.left + area.anchorOffset().x, frame.top + area.anchorOffset().y};
-        if (area.isDragging()) {
-            const PixelRect& f = area.feedback();
-            a = {(f.left + f.right) / 2, (f.top + f.bottom) / 2};
-        }
+        const PixelPoint a{frame.left + area.anchorOffset().x, frame.top + area.anchorOffset().y};
         HPEN pen = cache.pen(PS_SOLID, 1, colour);
         HBRUSH brush = cache.solidBrush(colour);
         {
@@ -218,9 +215,8 @@ void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& 
             SelectObjectScope brushScope(dc, orStock(brush, NULL_BRUSH));
             Ellipse(dc, a.x - endMarkLow, a.y - endMarkLow, a.x + endMarkHigh, a.y + endMarkHigh);
         }
-        if (area.isDragging()) {
-            // Around the mark, one pixel clear of it.
-            RECT r{a.x - 5, a.y - 5, a.x + 6, a.y + 6};
+        if (area.isDragging() && !area.feedback().empty()) {
+            const RECT r = toRect(area.feedback().normalised());
             DrawFocusRect(dc, &r);
         }
         return;
