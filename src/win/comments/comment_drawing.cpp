@@ -241,6 +241,33 @@ void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& 
     }
 }
 
+void drawCommentSample(HDC dc, const RECT& place, const CommentFormat& look, DrawingResourceCache& cache,
+                       CommentFontCache& fonts) {
+    if (!dc)
+        return;
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    if (HBRUSH white = cache.solidBrush(RGB(255, 255, 255)))
+        FillRect(dc, &place, white);
+    // Room for the selection border around the frame and for the anchor below it.
+    constexpr int margin = 8;
+    CommentArea sample;
+    CommentFormat format = look;
+    format.face = "ＭＳ ゴシック";
+    format.charset = comment::shiftJisCharset;
+    format.pointSize = 8;
+    format.styleFlags = 0;
+    format.alignment = 0;
+    sample.setFormat(format);
+    sample.setText("コメント領域");
+    sample.setFrame({margin, margin, std::max(width - margin, margin + comment::minSide),
+                     std::max(height * 11 / 20, margin + comment::minSide)});
+    sample.setAnchor(std::max(width / 5 - margin, 0), std::max(height - 2 * margin - margin, 0));
+    const PixelRect visible{0, 0, width, height};
+    drawCommentArea(dc, sample, visible, {place.left, place.top}, cache, fonts);
+    sample.select();
+    drawCommentFeedback(dc, sample, cache);
+}
+
 LPCWSTR commentCursorId(CommentCursor cursor) {
     switch (cursor) {
     case CommentCursor::anchor:
