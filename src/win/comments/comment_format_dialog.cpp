@@ -269,6 +269,8 @@ protected:
     bool onCommand(int id, int code, HWND control) override {
         switch (id) {
         case IDC_CFONT_FACE:
+            if (code == CBN_EDITCHANGE)
+                followTypedFace();
             if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)
                 updatePreview(itemText(handle(), IDC_CFONT_SIZE));
             return true;
@@ -329,6 +331,29 @@ private:
             return draft_.format.charset;
         return static_cast<std::uint8_t>(
             SendMessageW(faces, CB_GETITEMDATA, static_cast<WPARAM>(position), 0));
+    }
+
+    // The face a typed name begins is chosen; otherwise nothing is, and the list shows where the name
+    // would stand. The field keeps what was typed.
+    void followTypedFace() {
+        HWND faces = item(IDC_CFONT_FACE);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetComboBoxInfo(faces, &info) || !info.hwndList)
+            return;
+        const std::string typed = itemText(handle(), IDC_CFONT_FACE);
+        int found = -1;
+        if (!typed.empty())
+            found = static_cast<int>(SendMessageW(faces, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(widen(typed).c_str())));
+        int closest = found;
+        const auto count = static_cast<int>(SendMessageW(faces, CB_GETCOUNT, 0, 0));
+        for (int i = 0; closest < 0 && !typed.empty() && i < count; ++i)
+            if (comment_format::compareFaceNames(narrow(listText(faces, i)), typed) >= 0)
+                closest = i;
+        SendMessageW(info.hwndList, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+        if (closest >= 0)
+            SendMessageW(info.hwndList, LB_SETTOPINDEX, static_cast<WPARAM>(closest), 0);
     }
 
     void pickColour() {

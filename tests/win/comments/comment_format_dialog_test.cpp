@@ -19,6 +19,7 @@
 #include "support/recording_prompter.h"
 #include "win/comments/font_list.h"
 #include "win/platform/text.h"
+#include "win/view/colour_swatch.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
@@ -185,6 +186,40 @@ TEST(CommentFormatDialog, FaceNotInstalledShowsNoSelectionAndIsKept) {
     EXPECT_EQ(run.draft.format.charset, 77);
 }
 
+// Characters typed into the face field reach its edit as they would from the keyboard.
+void typeFace(HWND page, const std::wstring& text) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(GetDlgItem(page, IDC_CFONT_FACE), &info));
+    SendMessageW(info.hwndItem, EM_SETSEL, 0, -1);
+    for (wchar_t c : text)
+        SendMessageW(info.hwndItem, WM_CHAR, c, 1);
+}
+
+TEST(CommentFormatDialog, TypingAFaceFindsTheClosestEntry) {
+    const Outcome run = runDialog(sampleDraft(), [](CommentFormatDialog& dialog, HWND window) {
+        HWND font = dialog.page(CommentFormatDialog::fontPage);
+        HWND faces = GetDlgItem(font, IDC_CFONT_FACE);
+        typeFace(font, L"ipag");
+        const int found = selected(font, IDC_CFONT_FACE);
+        EXPECT_GE(found, 0);
+        wchar_t name[LF_FACESIZE]{};
+        SendMessageW(faces, CB_GETLBTEXT, static_cast<WPARAM>(found), reinterpret_cast<LPARAM>(name));
+        EXPECT_EQ(std::wstring(name).substr(0, 4), L"IPAG");
+        const int top = static_cast<int>(SendMessageW(faces, CB_GETTOPINDEX, 0, 0));
+        EXPECT_LE(top, found);
+        EXPECT_GT(dialog.previewHeight(), 0);
+        EXPECT_EQ(windowText(faces), L"ipag") << "the field keeps what was typed";
+        // A name no face begins with: nothing chosen, nothing previewed, the stored face stays.
+        typeFace(font, L"zzq");
+        EXPECT_EQ(selected(font, IDC_CFONT_FACE), -1);
+        EXPECT_EQ(dialog.previewHeight(), 0);
+        test::click(window, IDOK);
+    });
+    EXPECT_EQ(run.draft.format.face, "ＭＳ ゴシック");
+    EXPECT_EQ(run.draft.format.charset, comment::shiftJisCharset);
+}
+
 TEST(CommentFormatDialog, StyleFlagsSelectTheirListEntries) {
     for (const auto& [flags, position] : std::map<std::uint8_t, int>{{3, 3}, {1, 2}, {2 | 4, 1}, {8, 0}}) {
         Draft draft = sampleDraft();
@@ -256,8 +291,10 @@ TEST(CommentFormatDialog, ColourBarsEditTheChosenSwatch) {
         scroll(IDC_CLOOK_GREEN_BAR, SB_LINERIGHT);
         EXPECT_EQ(windowText(GetDlgItem(look, IDC_CLOOK_RED_VALUE)), L"223");
         EXPECT_EQ(GetScrollPos(GetDlgItem(look, IDC_CLOOK_GREEN_BAR), SB_CTL), 255);
-        // The frame had no colour: one changed component makes it a colour.
-        notify(look, IDC_CLOOK_FRAME_COLOUR, STN_CLICKED);
+        // The frame had no colour: one changed component makes it a colour. Enter on a swatch chooses it.
+        SendMessageW(look, swatch_message::key, '\r',
+                     reinterpret_cast<LPARAM>(GetDlgItem(look, IDC_CLOOK_FRAME_COLOUR)));
+        EXPECT_EQ(windowText(GetDlgItem(look, IDC_CLOOK_GREEN_VALUE)), L"0");
         scroll(IDC_CLOOK_GREEN_BAR, SB_THUMBTRACK, 100);
         choose(look, IDC_CLOOK_FRAME_STYLE, 2);
         choose(look, IDC_CLOOK_ANCHOR_STYLE, 3);
