@@ -213,3 +213,4 @@
 #include "palette_ids.h"
 #include "canvas_ids.h"
 #include "export_ids.h"
+#include "comment_format_ids.h"

@@ -205,12 +205,9 @@ void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& 
     const int part = area.dragPart();
     const PixelRect frame = area.screenFrame();
     if (part == comment::part::anchor) {
+        // The mark stays on the anchor; only the focus square follows the mouse.
         const COLORREF colour = colourOf(area.frameColour());
-        PixelPoint a{frame.left + area.anchorOffset().x, frame.top + area.anchorOffset().y};
-        if (area.isDragging()) {
-            const PixelRect& f = area.feedback();
-            a = {(f.left + f.right) / 2, (f.top + f.bottom) / 2};
-        }
+        const PixelPoint a{frame.left + area.anchorOffset().x, frame.top + area.anchorOffset().y};
         HPEN pen = cache.pen(PS_SOLID, 1, colour);
         HBRUSH brush = cache.solidBrush(colour);
         {
@@ -218,9 +215,8 @@ void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& 
             SelectObjectScope brushScope(dc, orStock(brush, NULL_BRUSH));
             Ellipse(dc, a.x - endMarkLow, a.y - endMarkLow, a.x + endMarkHigh, a.y + endMarkHigh);
         }
-        if (area.isDragging()) {
-            // Around the mark, one pixel clear of it.
-            RECT r{a.x - 5, a.y - 5, a.x + 6, a.y + 6};
+        if (area.isDragging() && !area.feedback().empty()) {
+            const RECT r = toRect(area.feedback().normalised());
             DrawFocusRect(dc, &r);
         }
         return;
@@ -243,6 +239,33 @@ void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& 
         const RECT r = toRect(area.feedback().normalised());
         DrawFocusRect(dc, &r);
     }
+}
+
+void drawCommentSample(HDC dc, const RECT& place, const CommentFormat& look, DrawingResourceCache& cache,
+                       CommentFontCache& fonts) {
+    if (!dc)
+        return;
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    if (HBRUSH white = cache.solidBrush(RGB(255, 255, 255)))
+        FillRect(dc, &place, white);
+    // Room for the selection border around the frame and for the anchor below it.
+    constexpr int margin = 8;
+    CommentArea sample;
+    CommentFormat format = look;
+    format.face = "ＭＳ ゴシック";
+    format.charset = comment::shiftJisCharset;
+    format.pointSize = 8;
+    format.styleFlags = 0;
+    format.alignment = 0;
+    sample.setFormat(format);
+    sample.setText("コメント領域");
+    sample.setFrame({margin, margin, std::max(width - margin, margin + comment::minSide),
+                     std::max(height * 11 / 20, margin + comment::minSide)});
+    sample.setAnchor(std::max(width / 5 - margin, 0), std::max(height - 2 * margin - margin, 0));
+    const PixelRect visible{0, 0, width, height};
+    drawCommentArea(dc, sample, visible, {place.left, place.top}, cache, fonts);
+    sample.select();
+    drawCommentFeedback(dc, sample, cache);
 }
 
 LPCWSTR commentCursorId(CommentCursor cursor) {

@@ -71,6 +71,11 @@ void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT 
 // drawCommentArea.
 void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& cache);
 
+// The sample of the format dialog's appearance page: an area in the given look, saying "コメント領域" in
+// "ＭＳ ゴシック" 8 points, with a pointer line to an anchor below and its selection border, on white.
+void drawCommentSample(HDC dc, const RECT& place, const CommentFormat& look, DrawingResourceCache& cache,
+                       CommentFontCache& fonts);
+
 // The system cursor asked for; nullptr for none.
 LPCWSTR commentCursorId(CommentCursor cursor);
 HCURSOR loadCommentCursor(CommentCursor cursor);

@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "win/app/dialog.h"
 #include "win/comments/comment_drawing.h"
+#include "win/comments/comment_format_dialog.h"
 #include "win/document/clipboard.h"
 #include "win/marks/room_mark_images.h"
 #include "win/platform/dib_image.h"
@@ -620,8 +621,13 @@ bool MapView::onCommand(int id) {
         }
     }
     finishInPlaceEditing();
-    if (id == view_command::format)
-        return true; // the comment format dialog is not there yet
+    if (id == view_command::format) {
+        CommentArea* area = s.editor.activeComment();
+        if (area &&
+            editCommentFormat(s.document, *area, window_ ? GetAncestor(window_, GA_ROOT) : nullptr, s.cache))
+            rerender();
+        return true;
+    }
     s.editor.command(id, s.keyRepeating);
     return true;
 }

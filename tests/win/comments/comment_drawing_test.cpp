@@ -295,14 +295,25 @@ TEST_F(CommentDrawing, FeedbackOfAGrabbedAnchor) {
     area.dragBy(20, 0);
     const auto before = canvas.snapshot();
     drawCommentFeedback(canvas.dc(), area, cache);
-    EXPECT_EQ(canvas.at(170, 250), red) << "filled circle at the dragged point";
-    EXPECT_EQ(canvas.at(167, 250), red);
-    EXPECT_EQ(canvas.at(167, 247), white);
+    // The filled circle stays on the anchor, not on the dragged point.
+    EXPECT_EQ(canvas.at(150, 250), red);
+    EXPECT_EQ(canvas.at(147, 250), red);
+    EXPECT_EQ(canvas.at(153, 250), red);
+    EXPECT_EQ(canvas.at(170, 250), white);
+    // The focus outline is the 6 x 6 square (167, 247)-(173, 253) around the dragged point.
     const auto now = canvas.snapshot();
-    int changedOnOutline = 0;
-    for (int x = 165; x <= 175; ++x)
-        changedOnOutline += now[245 * 400 + x] != before[245 * 400 + x];
-    EXPECT_GT(changedOnOutline, 2);
+    auto changed = [&](int x, int y) { return now[y * 400 + x] != before[y * 400 + x]; };
+    int onOutline = 0;
+    for (int x = 167; x < 173; ++x)
+        onOutline += changed(x, 247) + changed(x, 252);
+    EXPECT_GT(onOutline, 4);
+    for (int i = 160; i <= 180; ++i) {
+        EXPECT_FALSE(changed(i, 246)) << i;
+        EXPECT_FALSE(changed(i, 253)) << i;
+        EXPECT_FALSE(changed(166, i - 160 + 240)) << i;
+        EXPECT_FALSE(changed(173, i - 160 + 240)) << i;
+    }
+    EXPECT_FALSE(changed(170, 250)) << "only the outline";
 }
 
 LOGFONTW fontOf(HFONT font) {

@@ -12,6 +12,7 @@
 
 #include "model/view/map_editor.h"
 #include "resource.h"
+#include "support/dialog_driver.h"
 #include "support/dib_canvas.h"
 #include "support/input_driver.h"
 #include "support/png_writer.h"
@@ -361,7 +362,7 @@ TEST_F(MapViewWindow, CommentPopupAndInPlaceEditing) {
     int submenu = -1;
     view->setPopupHook([&](HMENU, int which) {
         submenu = which;
-        return ID_COMMENT_FORMAT; // does nothing yet
+        return 0;
     });
     SendMessageW(window, WM_RBUTTONUP, 0, at(25 + 90, 25 + 70));
     EXPECT_EQ(submenu, 1);
@@ -402,6 +403,42 @@ TEST_F(MapViewWindow, CommentPopupAndInPlaceEditing) {
     SendMessageW(view->inPlaceEditor(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_FALSE(view->editingInPlace());
     EXPECT_EQ(document.commentAt(0)->text(), "typed");
+}
+
+TEST_F(MapViewWindow, FormatCommandEditsTheActiveAreaInItsDialog) {
+    CommentArea* area = document.addComment(prompter);
+    ASSERT_NE(area, nullptr);
+    ASSERT_TRUE(area->setFrame({34, 34, 154, 114}));
+    document.setUndoDepth(16);
+    view->rerender();
+    DibCanvas before(404, 404);
+    compose(before);
+    ASSERT_EQ(before.at(25 + 34, 25 + 70), RGB(0, 0, 0)) << "the frame's left side";
+    view->setPopupHook([](HMENU, int) { return ID_COMMENT_FORMAT; });
+    HWND owner = nullptr;
+    ASSERT_TRUE(
+        test::driveModal([&] { SendMessageW(window, WM_RBUTTONUP, 0, at(25 + 90, 25 + 70)); },
+                         [&](HWND dialog) {
+                             owner = GetWindow(dialog, GW_OWNER);
+                             HWND look = nullptr;
+                             for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                                 if (GetDlgItem(c, IDC_CLOOK_RED_BAR))
+                                     look = c;
+                             ASSERT_NE(look, nullptr);
+                             HWND styles = GetDlgItem(look, IDC_CLOOK_FRAME_STYLE);
+                             SendMessageW(styles, CB_SETCURSEL, comment::frame::none, 0);
+                             SendMessageW(look, WM_COMMAND, MAKEWPARAM(IDC_CLOOK_FRAME_STYLE, CBN_SELCHANGE),
+                                          reinterpret_cast<LPARAM>(styles));
+                             test::click(dialog, IDOK);
+                         }));
+    EXPECT_EQ(owner, parent) << "owned by the view's top-level window";
+    EXPECT_EQ(area->frameStyle(), comment::frame::none);
+    DibCanvas after(404, 404);
+    compose(after);
+    EXPECT_NE(after.at(25 + 34, 25 + 70), RGB(0, 0, 0)) << "drawn again without its frame";
+    command(ID_EDIT_UNDO);
+    EXPECT_EQ(document.commentAt(0)->frameStyle(), comment::frame::rectangle);
+    EXPECT_FALSE(document.canUndo()) << "one step";
 }
 
 TEST_F(MapViewWindow, CornerHoleIsCutOutOfTheWindow) {
