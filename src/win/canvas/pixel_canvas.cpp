@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "resource.h"
@@ -88,6 +89,10 @@ bool PixelCanvas::create(HWND control, bool big) {
     const RECT all{0, 0, side_, side_};
     Brush fill(CreateSolidBrush(transparent_));
     FillRect(picture_.dc(), &all, fill.get());
+    selection_ = std::make_unique<FloatingSelection>(picture_.dc(), side_, [this](bool before) {
+        SendMessageW(window_, before ? canvas_message::changing : canvas_message::changed, 0, 0);
+    });
+    selection_->setTransparency(transparencyEnabled_, transparent_);
     accelerators_ = LoadAcceleratorsW(moduleInstance(), MAKEINTRESOURCEW(IDR_CANVASACCEL));
     if (!SetWindowSubclass(control, &PixelCanvas::procedure, subclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
@@ -101,12 +106,54 @@ bool PixelCanvas::create(HWND control, bool big) {
 
 void PixelCanvas::setTool(std::uint8_t tool) {
     endDrag();
+    if (selecting() && tool != canvas_tool::selection && selection_)
+        selection_->commit();
     tool_ = tool;
+}
+
+void PixelCanvas::setTransparentColour(COLORREF colour) {
+    transparent_ = colour;
+    if (selection_)
+        selection_->setTransparency(transparencyEnabled_, transparent_);
+    if (selecting())
+        InvalidateRect(window_, nullptr, FALSE);
+}
+
+void PixelCanvas::setTransparencyEnabled(bool enabled) {
+    transparencyEnabled_ = enabled;
+    if (selection_)
+        selection_->setTransparency(transparencyEnabled_, transparent_);
+    if (selecting())
+        InvalidateRect(window_, nullptr, FALSE);
+}
+
+bool PixelCanvas::pasteBitmap(HBITMAP bitmap) {
+    if (!selection_ || !selection_->paste(bitmap))
+        return false;
+    SendMessageW(GetParent(window_), canvas_message::switchTool, toolIndex(canvas_tool::selection) - 1, 0);
+    InvalidateRect(window_, nullptr, FALSE);
+    return true;
+}
+
+void PixelCanvas::centreSelection() {
+    if (selecting() && selection_) {
+        selection_->centre();
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+void PixelCanvas::rotateSelection() {
+    if (selecting() && selection_) {
+        selection_->rotate();
+        InvalidateRect(window_, nullptr, FALSE);
+    }
 }
 
 bool PixelCanvas::loadPicture(HBITMAP bitmap) {
     if (!bitmap)
         return false;
+    if (selection_)
+        selection_->commit();
     MemoryDc source(CreateCompatibleDC(picture_.dc()));
     if (!source)
         return false;
@@ -116,7 +163,9 @@ bool PixelCanvas::loadPicture(HBITMAP bitmap) {
     return true;
 }
 
-bool PixelCanvas::copyPicture(Bitmap& copy) const {
+bool PixelCanvas::copyPicture(Bitmap& copy) {
+    if (selection_)
+        selection_->commit();
     copy.reset(CreateCompatibleBitmap(picture_.dc(), side_, side_));
     MemoryDc target(CreateCompatibleDC(picture_.dc()));
     if (!copy || !target)
@@ -127,6 +176,8 @@ bool PixelCanvas::copyPicture(Bitmap& copy) const {
 
 void PixelCanvas::stretchCopyFrom(HDC other) {
     endDrag();
+    if (selection_)
+        selection_->drop();
     HBITMAP source = other ? static_cast<HBITMAP>(GetCurrentObject(other, OBJ_BITMAP)) : nullptr;
     BITMAP size{};
     if (!source || !GetObjectW(source, sizeof(size), &size))
@@ -137,11 +188,82 @@ void PixelCanvas::stretchCopyFrom(HDC other) {
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-void PixelCanvas::cancelOperation(bool) {
+void PixelCanvas::cancelOperation(bool commit) {
     endDrag();
+    if (selecting() && selection_) {
+        if (commit)
+            selection_->commit();
+        else
+            selection_->drop();
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+void PixelCanvas::copyToClipboard() {
+    Bitmap copy = selection_->copy();
+    if (!copy || !OpenClipboard(window_))
+        return;
+    EmptyClipboard();
+    // The clipboard owns the bitmap once it took it.
+    if (SetClipboardData(CF_BITMAP, copy.get()))
+        copy.release();
+    CloseClipboard();
+}
+
+void PixelCanvas::pasteFromClipboard() {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    if (IsClipboardFormatAvailable(CF_BITMAP) && OpenClipboard(window_)) {
+        selection_->commit();
+        // The bitmap stays the clipboard's: the piece is a copy of it.
+        pasteBitmap(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+        CloseClipboard();
+    }
+    SetCursor(previous);
 }
 
 bool PixelCanvas::onCommand(int id) {
+    if (selection_) {
+        switch (id) {
+        case ID_EDIT_COPY:
+            copyToClipboard();
+            InvalidateRect(window_, nullptr, FALSE);
+            return true;
+        case ID_EDIT_CUT:
+            copyToClipboard();
+            selection_->erase();
+            InvalidateRect(window_, nullptr, FALSE);
+            return true;
+        case ID_EDIT_DELETE:
+            selection_->erase();
+            InvalidateRect(window_, nullptr, FALSE);
+            return true;
+        case ID_EDIT_PASTE:
+            pasteFromClipboard();
+            return true;
+        case ID_VIEW_ESCAPE:
+            if (selecting()) {
+                selection_->commit();
+                InvalidateRect(window_, nullptr, FALSE);
+            }
+            return true;
+        case ID_VIEW_UP:
+        case ID_VIEW_DOWN:
+        case ID_VIEW_LEFT:
+        case ID_VIEW_RIGHT:
+            if (selecting() && selection_->hasPiece()) {
+                selection_->shift(id == ID_VIEW_LEFT    ? -1
+                                  : id == ID_VIEW_RIGHT ? 1
+                                                        : 0,
+                                  id == ID_VIEW_UP     ? -1
+                                  : id == ID_VIEW_DOWN ? 1
+                                                       : 0);
+                InvalidateRect(window_, nullptr, FALSE);
+            }
+            return true;
+        default:
+            break;
+        }
+    }
     if (id != ID_EDIT_UNDO && id != ID_EDIT_REDO)
         return false;
     const PicturePixels current = picture_.pixels();
@@ -150,6 +272,8 @@ bool PixelCanvas::onCommand(int id) {
         picture_.setPixels(*shown);
         SendMessageW(window_, canvas_message::changed, 0, 0);
         endDrag();
+        if (selecting() && selection_)
+            selection_->drop();
         InvalidateRect(window_, nullptr, FALSE);
     }
     return true;
@@ -207,6 +331,43 @@ void PixelCanvas::dragStatus() {
     sendStatus(text);
 }
 
+void PixelCanvas::selectionStatus() {
+    char text[128];
+    const RECT& r = selection_->rectangle();
+    if (selection_->hasPiece()) {
+        std::snprintf(text, sizeof text, "左上:[%2d,%2d]   右下:[%2d,%2d]   ｻｲｽﾞ:[%2d,%2d]",
+                      static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - 1),
+                      static_cast<int>(r.bottom - 1), static_cast<int>(r.right - r.left),
+                      static_cast<int>(r.bottom - r.top));
+    } else {
+        const POINT a = selection_->anchor(), c = selection_->current();
+        std::snprintf(text, sizeof text, "基点:[%2d,%2d]   現在点:[%2d,%2d]   ｻｲｽﾞ:[%2d,%2d]",
+                      static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(c.x),
+                      static_cast<int>(c.y), static_cast<int>(std::abs(a.x - c.x) + 1),
+                      static_cast<int>(std::abs(a.y - c.y) + 1));
+    }
+    sendStatus(text);
+}
+
+void PixelCanvas::showMenu(POINT at) {
+    Menu menu(LoadMenuW(moduleInstance(), MAKEINTRESOURCEW(IDR_CANVASMENU)));
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
+    if (!popup)
+        return;
+    auto enable = [popup](int id, bool on) {
+        EnableMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(ID_EDIT_PASTE, IsClipboardFormatAvailable(CF_BITMAP) != FALSE);
+    enable(ID_EDIT_UNDO, history_.canUndo());
+    enable(ID_EDIT_REDO, history_.canRedo());
+    ClientToScreen(window_, &at);
+    const int chosen =
+        static_cast<int>(TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                        at.x, at.y, 0, window_, nullptr));
+    if (chosen)
+        onCommand(chosen);
+}
+
 void PixelCanvas::endDrag() {
     if (!dragging_ && !stroking_)
         return;
@@ -229,6 +390,18 @@ void PixelCanvas::press(POINT at, bool leftButton) {
     if (!inside(at))
         return;
     const POINT pixel = pixelOf(at);
+    if (selecting()) {
+        // The right button never selects; its release opens the menu.
+        if (leftButton && selection_) {
+            selection_->press(window_, at);
+            if (selection_->state() == FloatingSelection::none)
+                pointStatus(pixel);
+            else
+                selectionStatus();
+            InvalidateRect(window_, nullptr, FALSE);
+        }
+        return;
+    }
     const COLORREF colour = leftButton ? left_ : right_;
     switch (toolIndex(tool_)) {
     case toolIndex(canvas_tool::pencil):
@@ -278,6 +451,16 @@ void PixelCanvas::move(POINT at) {
     if (GetCapture() != window_ && !inside(at))
         return;
     const POINT pixel = pixelOf(at);
+    if (selecting() && selection_) {
+        const int state = selection_->state();
+        if (state == FloatingSelection::none || state == FloatingSelection::floating)
+            pointStatus(pixel);
+        else if (selection_->move(at)) {
+            selectionStatus();
+            InvalidateRect(window_, nullptr, FALSE);
+        }
+        return;
+    }
     if (stroking_) {
         if (pixel.x == current_.x && pixel.y == current_.y)
             return;
@@ -306,6 +489,12 @@ void PixelCanvas::move(POINT at) {
 
 void PixelCanvas::release(POINT at) {
     const POINT pixel = pixelOf(at);
+    if (selecting() && selection_) {
+        pointStatus(pixel);
+        selection_->release();
+        InvalidateRect(window_, nullptr, FALSE);
+        return;
+    }
     if (stroking_) {
         endDrag();
         return;
@@ -367,9 +556,15 @@ void PixelCanvas::paint() {
     if (picture_.dc() && composition_.dc()) {
         BitBlt(composition_.dc(), 0, 0, side_, side_, picture_.dc(), 0, 0, SRCCOPY);
         drawOverlay(composition_.dc());
+        if (selecting() && selection_)
+            selection_->drawInto(composition_.dc());
         const int display = side_ * zoom;
         SetStretchBltMode(dc, COLORONCOLOR);
+        IntersectClipRect(dc, 0, 0, display, display);
         StretchBlt(dc, 0, 0, display, display, composition_.dc(), 0, 0, side_, side_, SRCCOPY);
+        SelectClipRgn(dc, nullptr);
+        if (selecting() && selection_)
+            selection_->drawFrame(dc);
     }
     EndPaint(window_, &ps);
 }
@@ -428,7 +623,13 @@ LRESULT PixelCanvas::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         move(at);
         return 0;
     case WM_LBUTTONUP:
+        release(at);
+        return 0;
     case WM_RBUTTONUP:
+        if (selecting() && !(wParam & (MK_SHIFT | MK_CONTROL | MK_MBUTTON))) {
+            showMenu(at);
+            return 0;
+        }
         release(at);
         return 0;
     case WM_MOUSELEAVE:
@@ -454,6 +655,13 @@ LRESULT PixelCanvas::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         HCURSOR shape = cursor ? LoadCursorW(moduleInstance(), MAKEINTRESOURCEW(cursor)) : nullptr;
+        if (selecting() && selection_) {
+            POINT mouse{};
+            GetCursorPos(&mouse);
+            ScreenToClient(window_, &mouse);
+            static const wchar_t* const shapes[] = {IDC_CROSS, IDC_SIZEALL, IDC_SIZENWSE, IDC_SIZENESW};
+            shape = LoadCursorW(nullptr, shapes[selection_->cursorAt(mouse)]);
+        }
         SetCursor(shape ? shape : LoadCursorW(nullptr, IDC_CROSS));
         return TRUE;
     }

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "model/canvas/image_undo_history.h"
+#include "win/canvas/floating_selection.h"
 #include "win/platform/handles.h"
 
 namespace tav::win {
@@ -57,8 +59,8 @@ public:
     std::uint8_t tool() const { return tool_; }
     void setLeftColour(COLORREF colour) { left_ = colour; }
     void setRightColour(COLORREF colour) { right_ = colour; }
-    void setTransparentColour(COLORREF colour) { transparent_ = colour; }
-    void setTransparencyEnabled(bool enabled) { transparencyEnabled_ = enabled; }
+    void setTransparentColour(COLORREF colour);
+    void setTransparencyEnabled(bool enabled);
     COLORREF transparentColour() const { return transparent_; }
     bool transparencyEnabled() const { return transparencyEnabled_; }
 
@@ -67,15 +69,22 @@ public:
     // The picture as drawn on: read it through this context, don't select another bitmap into it.
     HDC pictureContext() const { return picture_.dc(); }
     // An independent copy of the picture.
-    bool copyPicture(Bitmap& copy) const;
+    // Commits a floating piece first.
+    bool copyPicture(Bitmap& copy);
     // Scales another canvas's picture onto this one: no undo step, no change message.
     void stretchCopyFrom(HDC other);
-    // Ends a line, rectangle or ellipse drag.
+    // Ends a line, rectangle or ellipse drag; with the selection tool commits or drops the floating piece.
     void cancelOperation(bool commit);
+
+    // The selection tool's floating piece: a bitmap that fits becomes the piece at the top-left.
+    bool pasteBitmap(HBITMAP bitmap);
+    void centreSelection();
+    void rotateSelection();
+    const FloatingSelection* selection() const { return selection_.get(); }
 
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
-    // Canvas commands (undo, redo); true when the id was one of them.
+    // Canvas commands (undo, redo, the picture clipboard, Esc and the arrows); true when the id was one.
     bool onCommand(int id);
 
 private:
@@ -114,6 +123,11 @@ private:
     void pointStatus(POINT pixel);
     void dragStatus();
     void endDrag();
+    bool selecting() const { return (tool_ >> 4) == (canvas_tool::selection >> 4); }
+    void selectionStatus();
+    void showMenu(POINT at);
+    void copyToClipboard();
+    void pasteFromClipboard();
     POINT pixelOf(POINT window) const;
     bool inside(POINT window) const;
 
@@ -137,6 +151,7 @@ private:
     POINT start_{};
     POINT current_{};
     ImageUndoHistory history_;
+    std::unique_ptr<FloatingSelection> selection_;
 };
 
 } // namespace tav::win

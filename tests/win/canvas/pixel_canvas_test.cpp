@@ -15,6 +15,7 @@ namespace {
 struct HostLog {
     std::vector<std::string> statuses;
     std::vector<std::pair<WPARAM, LPARAM>> picks;
+    std::vector<WPARAM> tools;
     int changes = 0;
 };
 HostLog* hostLog = nullptr;
@@ -27,11 +28,21 @@ LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             hostLog->picks.emplace_back(wParam, lParam);
         else if (message == canvas_message::changed)
             ++hostLog->changes;
+        else if (message == canvas_message::switchTool)
+            hostLog->tools.push_back(wParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 constexpr COLORREF transparentGreen = 0x008000;
+
+struct Box {
+    LONG left, top, right, bottom;
+    bool operator==(const Box&) const = default;
+};
+Box box(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 class PixelCanvasTest : public ::testing::Test {
 protected:
@@ -170,6 +181,86 @@ TEST_F(PixelCanvasTest, ThePreviewShowsThePictureAndItsSeeThroughPixels) {
     preview.setPreviewTransparent(true);
     EXPECT_EQ(shown(6, 6), 0x404040u) << "the transparent colour shows the background";
     EXPECT_EQ(shown(4, 4), 0x0000FFu);
+}
+
+// ---- the selection tool ----
+
+TEST_F(PixelCanvasTest, ALiftedPieceLeavesTheTransparentColourAndCommitsThroughIt) {
+    // A blue 3 x 1 bar with a transparent middle, lifted and moved down two rows.
+    canvas.setTool(canvas_tool::line);
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(1, 1), at(3, 1)});
+    SetPixel(canvas.pictureContext(), 2, 1, transparentGreen);
+    SetPixel(canvas.pictureContext(), 2, 3, 0xFF0000);
+    canvas.setTool(canvas_tool::selection);
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(1, 1), at(3, 1)});
+    ASSERT_TRUE(canvas.selection()->hasPiece());
+    EXPECT_EQ(pixel(1, 1), transparentGreen) << "the hole, transparency off as it is";
+    EXPECT_EQ(pixel(3, 1), transparentGreen);
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(2, 1), at(2, 3)});
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{1, 3, 4, 4}));
+    canvas.setTransparencyEnabled(true);
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    EXPECT_FALSE(canvas.selection()->hasPiece());
+    EXPECT_EQ(pixel(1, 3), 0x0000FFu);
+    EXPECT_EQ(pixel(2, 3), 0xFF0000u) << "the picture shows through the transparent pixel";
+
+    // Undo while a piece floats drops it and brings the picture back.
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(1, 3), at(3, 3)});
+    ASSERT_TRUE(canvas.selection()->hasPiece());
+    canvas.onCommand(ID_EDIT_UNDO);
+    EXPECT_FALSE(canvas.selection()->hasPiece());
+    EXPECT_EQ(pixel(1, 3), 0x0000FFu);
+}
+
+TEST_F(PixelCanvasTest, PieceHandlesCrossOverAndRotationTurnsLeftAroundTheCentre) {
+    canvas.setTool(canvas_tool::selection);
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(4, 4), at(8, 5)}); // 5 x 2 at (4, 4)
+    ASSERT_EQ(box(canvas.selection()->rectangle()), (Box{4, 4, 9, 6}));
+    // The left handle dragged past the right edge becomes the right handle.
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP,
+         {MAKELPARAM(4 * PixelCanvas::zoom + 2, 4 * PixelCanvas::zoom + 2), at(11, 4), at(12, 4)});
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{8, 4, 13, 6}));
+    EXPECT_EQ(log.statuses.back(), "現在点:[12, 4]");
+
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    Bitmap piece(CreateCompatibleBitmap(canvas.pictureContext(), 5, 2));
+    {
+        HDC dc = CreateCompatibleDC(canvas.pictureContext());
+        HGDIOBJ old = SelectObject(dc, piece.get());
+        for (int x = 0; x < 5; ++x) {
+            SetPixel(dc, x, 0, RGB(10 * x, 0, 0));
+            SetPixel(dc, x, 1, RGB(0, 10 * x, 0));
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    ASSERT_TRUE(canvas.pasteBitmap(piece.get()));
+    EXPECT_EQ(log.tools, (std::vector<WPARAM>{7}));
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{0, 0, 5, 2}));
+    canvas.rotateSelection();
+    // 2 x 5, centred: left 0 + (5 - 2) >> 1 = 1, top 0 + (2 - 5) >> 1 = -2.
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{1, -2, 3, 3}));
+    canvas.centreSelection();
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{10, 9, 12, 14}));
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    // The first row became the first column, read from the bottom up.
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(pixel(10, 13 - x), RGB(10 * x, 0, 0)) << x;
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(pixel(11, 13 - x), RGB(0, 10 * x, 0)) << "the second row, the second column " << x;
+}
+
+TEST_F(PixelCanvasTest, DeleteWithoutAPieceClearsThePictureAsOneStep) {
+    drag(WM_LBUTTONDOWN, WM_LBUTTONUP, {at(2, 2), at(6, 2)});
+    canvas.setTool(canvas_tool::selection);
+    canvas.onCommand(ID_EDIT_DELETE);
+    EXPECT_EQ(pixel(4, 2), transparentGreen);
+    Bitmap whole = canvas.selection()->copy();
+    BITMAP size{};
+    GetObjectW(whole.get(), sizeof(size), &size);
+    EXPECT_EQ(size.bmWidth, 23) << "without a piece the whole picture is copied";
+    canvas.onCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(pixel(4, 2), 0x0000FFu);
 }
 
 } // namespace
