@@ -14,23 +14,27 @@ namespace {
 // Long enough for any path the file calls take.
 constexpr std::size_t pathCapacity = 32768;
 
-std::wstring filter() {
+std::wstring filter(const FileKind& kind) {
     // Name and pattern, each ending in a zero, and one more zero after the last pair.
-    std::wstring text = widen("ZodIrerarFile");
+    std::wstring text = widen(kind.filterName);
     text += L'\0';
-    text += widen("*.") + widen(map_file_name::extension);
+    text += widen(kind.pattern);
     text += L'\0';
     return text;
 }
 
-FilePath ask(HWND owner, const FilePath& initialFile, const FilePath& folder, bool save) {
+constexpr FileKind mapFiles{"ZodIrerarFile", "*.MED", map_file_name::extension};
+static_assert(map_file_name::extension == "MED");
+
+FilePath ask(HWND owner, const FileKind& kind, const FilePath& initialFile, const FilePath& folder,
+             bool save) {
     std::vector<wchar_t> file(pathCapacity, L'\0');
     const std::wstring initial = widen(initialFile);
     if (initial.size() < pathCapacity)
         initial.copy(file.data(), initial.size());
-    const std::wstring filters = filter();
+    const std::wstring filters = filter(kind);
     const std::wstring folderText = widen(folder);
-    const std::wstring extension = widen(map_file_name::extension);
+    const std::wstring extension = widen(kind.extension);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
@@ -49,12 +53,21 @@ FilePath ask(HWND owner, const FilePath& initialFile, const FilePath& folder, bo
 
 } // namespace
 
+FilePath askFileToOpen(HWND owner, const FileKind& kind, const FilePath& folder) {
+    return ask(owner, kind, {}, folder, false);
+}
+
+FilePath askFileToSave(HWND owner, const FileKind& kind, const FilePath& initialFile,
+                       const FilePath& folder) {
+    return ask(owner, kind, initialFile, folder, true);
+}
+
 FilePath askMapFileToOpen(HWND owner, const FilePath& folder) {
-    return ask(owner, {}, folder, false);
+    return ask(owner, mapFiles, {}, folder, false);
 }
 
 FilePath askMapFileToSave(HWND owner, const FilePath& initialFile, const FilePath& folder) {
-    return ask(owner, initialFile, folder, true);
+    return ask(owner, mapFiles, initialFile, folder, true);
 }
 
 } // namespace tav::win

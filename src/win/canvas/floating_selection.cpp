@@ -354,20 +354,24 @@ Bitmap FloatingSelection::copy() const {
     return copy;
 }
 
-bool FloatingSelection::paste(HBITMAP bitmap) {
-    BITMAP size{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof(size), &size) || size.bmWidth > side_ || size.bmHeight > side_)
+bool FloatingSelection::paste(HBITMAP bitmap, const RECT& piece, int w, int h) {
+    if (!bitmap || w <= 0 || h <= 0 || w > side_ || h > side_ || piece.right <= piece.left ||
+        piece.bottom <= piece.top)
         return false;
     MemoryDc from(CreateCompatibleDC(picture_));
-    if (!from)
+    Layer scaled;
+    if (!from || !scaled.make(picture_, w, h, false))
         return false;
     HGDIOBJ previous = SelectObject(from.get(), bitmap);
-    state_ = none;
-    const bool made = makeFloating(from.get(), 0, 0, size.bmWidth, size.bmHeight);
+    SetStretchBltMode(scaled.dc.get(), HALFTONE);
+    SetBrushOrgEx(scaled.dc.get(), 0, 0, nullptr);
+    StretchBlt(scaled.dc.get(), 0, 0, w, h, from.get(), piece.left, piece.top, width(piece), height(piece),
+               SRCCOPY);
     SelectObject(from.get(), previous);
-    if (!made)
+    state_ = none;
+    if (!makeFloating(scaled.dc.get(), 0, 0, w, h))
         return false;
-    rect_ = {0, 0, size.bmWidth, size.bmHeight};
+    rect_ = {0, 0, w, h};
     if (!rebuildMask())
         return false;
     state_ = floating;

@@ -46,9 +46,9 @@ public:
     void erase();
     // The piece (opaque), or without one the whole picture, as a new bitmap.
     Bitmap copy() const;
-    // A bitmap that fits into the picture becomes the piece at its top-left; false when it does not fit or
-    // the piece cannot be made.
-    bool paste(HBITMAP bitmap);
+    // A piece of a bitmap, scaled to width x height (at most the picture's side), becomes the floating piece
+    // at the picture's top-left; false when it cannot be made.
+    bool paste(HBITMAP bitmap, const RECT& piece, int width, int height);
     void centre();
     void rotate();
     // Moves the piece by whole pixels, without bound.

@@ -8,8 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/canvas/bitmap_import.h"
+#include "model/document/picture_converter.h"
 #include "resource.h"
 #include "win/app/dialog.h"
+#include "win/app/message_box.h"
+#include "win/canvas/bitmap_import_dialog.h"
 
 namespace tav::win {
 
@@ -127,12 +131,58 @@ void PixelCanvas::setTransparencyEnabled(bool enabled) {
         InvalidateRect(window_, nullptr, FALSE);
 }
 
-bool PixelCanvas::pasteBitmap(HBITMAP bitmap) {
-    if (!selection_ || !selection_->paste(bitmap))
-        return false;
+PixelCanvas::Paste PixelCanvas::pasteBitmap(HBITMAP bitmap) {
+    BITMAP size{};
+    if (!selection_ || !bitmap || !GetObjectW(bitmap, sizeof(size), &size))
+        return Paste::failed;
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const int width = size.bmWidth, height = std::abs(size.bmHeight);
+    RECT piece{0, 0, width, height};
+    int pieceWidth = width, pieceHeight = height;
+    if (width > side_ || height > side_) {
+        char text[128];
+        std::snprintf(text, sizeof text,
+                      "読込んだ画像は横%dx縦%dに収まりません。\n読込方法を指定してください。", side_, side_);
+        showMessage(text, GetAncestor(window_, GA_ROOT), msg::iconInformation);
+        BitmapImportDialog choice(bitmap, side_);
+        if (choice.runModal(GetAncestor(window_, GA_ROOT)) != IDOK) {
+            SetCursor(previous);
+            return Paste::cancelled;
+        }
+        if (choice.reduce()) {
+            pieceWidth = pieceHeight = side_;
+        } else {
+            const bitmap_import::Box box =
+                bitmap_import::pieceAt(choice.baseX(), choice.baseY(), side_, width, height);
+            piece = {box.left, box.top, box.right, box.bottom};
+            pieceWidth = std::min(side_, box.width());
+            pieceHeight = std::min(side_, box.height());
+        }
+    }
+    const bool pasted = selection_->paste(bitmap, piece, pieceWidth, pieceHeight);
+    SetCursor(previous);
+    if (!pasted)
+        return Paste::failed;
     SendMessageW(GetParent(window_), canvas_message::switchTool, toolIndex(canvas_tool::selection) - 1, 0);
     InvalidateRect(window_, nullptr, FALSE);
-    return true;
+    return Paste::pasted;
+}
+
+PixelCanvas::Paste PixelCanvas::pastePackedDib(const std::uint8_t* data, std::size_t size) {
+    StoredBitmap stored;
+    if (!data || size < sizeof(BITMAPINFOHEADER) ||
+        !describeStoredBitmap(data, size - sizeof(BITMAPINFOHEADER), stored))
+        return Paste::failed;
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    if (selection_)
+        selection_->commit();
+    // The header was checked against the bytes there: the colours and every row lie inside the block.
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(data);
+    HDC screen = GetDC(window_);
+    Bitmap bitmap(CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, stored.bits, info, DIB_RGB_COLORS));
+    ReleaseDC(window_, screen);
+    SetCursor(previous);
+    return bitmap ? pasteBitmap(bitmap.get()) : Paste::failed;
 }
 
 void PixelCanvas::centreSelection() {

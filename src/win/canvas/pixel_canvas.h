@@ -76,8 +76,13 @@ public:
     // Ends a line, rectangle or ellipse drag; with the selection tool commits or drops the floating piece.
     void cancelOperation(bool commit);
 
-    // The selection tool's floating piece: a bitmap that fits becomes the piece at the top-left.
-    bool pasteBitmap(HBITMAP bitmap);
+    // The selection tool's floating piece: a bitmap that fits becomes the piece at the top-left; a larger
+    // one is cut or reduced as the user chooses in the import dialog.
+    enum class Paste { pasted, cancelled, failed };
+    Paste pasteBitmap(HBITMAP bitmap);
+    // A packed bitmap (a 40-byte header, its colours and bits) of size bytes, as a BMP file holds it after
+    // its file header; failed for any other header.
+    Paste pastePackedDib(const std::uint8_t* data, std::size_t size);
     void centreSelection();
     void rotateSelection();
     const FloatingSelection* selection() const { return selection_.get(); }

@@ -9,6 +9,7 @@
 #include "model/document/map_document.h"
 #include "model/output/export_command.h"
 #include "resource.h"
+#include "win/app/map_file_dialog.h"
 #include "win/app/dialog_items.h"
 #include "win/output/image_export.h"
 #include "win/platform/text.h"
@@ -61,8 +62,6 @@ const char* const formatTexts[] = {"bmp", "png", "jpeg"};
 const char* const methodTexts[] = {"通常", "ﾆｱﾚｽﾄﾈｲﾊﾞｰ法", "ﾊﾞｲﾘﾆｱ法"};
 constexpr int bandChecks[] = {IDC_EXPORT_TOP, IDC_EXPORT_LEFT, IDC_EXPORT_RIGHT, IDC_EXPORT_BOTTOM};
 
-// Long enough for any path the file calls take.
-constexpr std::size_t pathCapacity = 32768;
 
 void fillList(HWND dialog, int id, std::initializer_list<const char*> texts, int selected) {
     for (const char* text : texts)
@@ -87,11 +86,6 @@ FilePath pathIn(HWND dialog, int id) {
 }
 
 // Extension for the save dialog and the filter, by format.
-struct FileKind {
-    const char* filterName;
-    const char* pattern;
-    const char* extension;
-};
 FileKind fileKindOf(ImageFormat format) {
     switch (format) {
     case ImageFormat::png:
@@ -198,24 +192,10 @@ void ImageExportDialog::formatChanged() {
 }
 
 void ImageExportDialog::browse() {
-    const FileKind kind = fileKindOf(options().format);
-    std::wstring filter = widen(kind.filterName);
-    filter += L'\0';
-    filter += widen(kind.pattern);
-    filter += L'\0';
-    const std::wstring extension = widen(kind.extension);
-    std::vector<wchar_t> file(pathCapacity, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = handle();
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrDefExt = extension.c_str();
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (GetSaveFileNameW(&dialog))
-        SetDlgItemTextW(handle(), IDC_EXPORT_FILE, file.data());
+    // Starting in the current directory.
+    const FilePath path = askFileToSave(handle(), fileKindOf(options().format), {}, {});
+    if (!path.empty())
+        SetDlgItemTextW(handle(), IDC_EXPORT_FILE, widen(path).c_str());
 }
 
 void ImageExportDialog::save() {

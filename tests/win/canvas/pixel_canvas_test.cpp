@@ -7,7 +7,12 @@
 #include <vector>
 
 #include "resource.h"
+#include "win/canvas/bitmap_file_import.h"
+#include "win/canvas/bitmap_import_dialog.h"
 #include "win/canvas/image_preview.h"
+#include "support/dialog_driver.h"
+#include "support/memory_file_system.h"
+#include "support/recording_prompter.h"
 
 namespace tav::win {
 namespace {
@@ -234,7 +239,7 @@ TEST_F(PixelCanvasTest, PieceHandlesCrossOverAndRotationTurnsLeftAroundTheCentre
         SelectObject(dc, old);
         DeleteDC(dc);
     }
-    ASSERT_TRUE(canvas.pasteBitmap(piece.get()));
+    ASSERT_EQ(canvas.pasteBitmap(piece.get()), PixelCanvas::Paste::pasted);
     EXPECT_EQ(log.tools, (std::vector<WPARAM>{7}));
     EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{0, 0, 5, 2}));
     canvas.rotateSelection();
@@ -261,6 +266,58 @@ TEST_F(PixelCanvasTest, DeleteWithoutAPieceClearsThePictureAsOneStep) {
     EXPECT_EQ(size.bmWidth, 23) << "without a piece the whole picture is copied";
     canvas.onCommand(ID_EDIT_UNDO);
     EXPECT_EQ(pixel(4, 2), 0x0000FFu);
+}
+
+// ---- bitmap import ----
+
+TEST_F(PixelCanvasTest, BmpFilesAreCheckedBeforeTheyArePasted) {
+    test::MemoryFileSystem files;
+    test::RecordingPrompter prompter;
+    // A 2 x 1 24-bit BMP: blue, red.
+    std::vector<std::uint8_t> bmp = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0};
+    const std::uint8_t header[40] = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24};
+    bmp.insert(bmp.end(), header, header + 40);
+    for (std::uint8_t byte : {0xFF, 0, 0, 0, 0, 0xFF, 0, 0})
+        bmp.push_back(byte);
+    files.putFile(u"C:\\pictures\\two.bmp", bmp);
+    ASSERT_TRUE(importBitmapFile(u"C:\\pictures\\two.bmp", canvas, files, prompter));
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{0, 0, 2, 1}));
+
+    files.putFile(u"C:\\pictures\\notes.bmp", "hello");
+    EXPECT_FALSE(importBitmapFile(u"C:\\pictures\\notes.bmp", canvas, files, prompter));
+    auto core = bmp;
+    core[14] = 12; // a core header
+    files.putFile(u"C:\\pictures\\core.bmp", core);
+    EXPECT_FALSE(importBitmapFile(u"C:\\pictures\\core.bmp", canvas, files, prompter));
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "C:\\pictures\\notes.bmp\n\nはBMPファイルではありません。");
+    EXPECT_NE(prompter.shown[1].text.find("BITMAPCOREHEADER"), std::string::npos);
+}
+
+TEST_F(PixelCanvasTest, TheImportDialogKeepsBasePointsInRange) {
+    Bitmap large(CreateCompatibleBitmap(canvas.pictureContext(), 40, 30));
+    test::RecordingPrompter prompter;
+    BitmapImportDialog dialog(large.get(), 23, &prompter);
+    std::wstring reduceText, restored;
+    ASSERT_TRUE(test::driveModal(
+        [&] { dialog.runModal(host); },
+        [&](HWND window) {
+            reduceText = test::windowText(GetDlgItem(window, IDC_IMPORT_REDUCE));
+            SendDlgItemMessageW(window, IDC_IMPORT_X, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"30"));
+            SendDlgItemMessageW(window, IDC_IMPORT_X, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"50"));
+            restored = test::windowText(GetDlgItem(window, IDC_IMPORT_X));
+            SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_PAGEUP, 0),
+                         reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_IMPORT_VSCROLL)));
+            test::click(window, IDOK);
+        }));
+    EXPECT_EQ(reduceText, L"23x23\u306b\u7e2e\u5c0f\u3057\u3066\u8aad\u8fbc");
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "-22 ～ 39 の値を指定してください。");
+    EXPECT_EQ(restored, L"30");
+    EXPECT_FALSE(dialog.reduce());
+    EXPECT_EQ(dialog.baseX(), 30);
+    EXPECT_EQ(dialog.baseY(), -22) << "a page up from 0 stops at the lowest base";
 }
 
 } // namespace
