@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "model/canvas/bitmap_import.h"
-#include "model/document/picture_converter.h"
+#include "model/canvas/packed_bitmap.h"
 #include "resource.h"
 #include "win/app/dialog.h"
 #include "win/app/message_box.h"
@@ -169,17 +169,17 @@ PixelCanvas::Paste PixelCanvas::pasteBitmap(HBITMAP bitmap) {
 }
 
 PixelCanvas::Paste PixelCanvas::pastePackedDib(const std::uint8_t* data, std::size_t size) {
-    StoredBitmap stored;
-    if (!data || size < sizeof(BITMAPINFOHEADER) ||
-        !describeStoredBitmap(data, size - sizeof(BITMAPINFOHEADER), stored))
+    const std::optional<PackedBitmap> checked = describePackedBitmap(data, size);
+    if (!checked)
         return Paste::failed;
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     if (selection_)
         selection_->commit();
-    // The header was checked against the bytes there: the colours and every row lie inside the block.
+    // The header was checked against the bytes there: the colours and every row or run lie inside the block.
     const auto* info = reinterpret_cast<const BITMAPINFO*>(data);
     HDC screen = GetDC(window_);
-    Bitmap bitmap(CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, stored.bits, info, DIB_RGB_COLORS));
+    Bitmap bitmap(
+        CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, data + checked->bitsOffset, info, DIB_RGB_COLORS));
     ReleaseDC(window_, screen);
     SetCursor(previous);
     return bitmap ? pasteBitmap(bitmap.get()) : Paste::failed;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "resource.h"
+#include "win/platform/text.h"
+#include "win/platform/win32_file_system.h"
 #include "win/canvas/bitmap_file_import.h"
 #include "win/canvas/bitmap_import_dialog.h"
 #include "win/canvas/image_preview.h"
@@ -318,6 +320,50 @@ TEST_F(PixelCanvasTest, TheImportDialogKeepsBasePointsInRange) {
     EXPECT_FALSE(dialog.reduce());
     EXPECT_EQ(dialog.baseX(), 30);
     EXPECT_EQ(dialog.baseY(), -22) << "a page up from 0 stops at the lowest base";
+}
+
+// Bitmaps written by an independent writer (tests/win/canvas/bitmaps/make.sh) give the pictures they hold.
+FilePath testBitmap(const char16_t* name) {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    return pathOf(module).folder() + u"bitmaps\\" + name;
+}
+
+TEST_F(PixelCanvasTest, BitmapsOfEveryDepthGiveTheirPixels) {
+    // pic.ppm: red green blue white / black red green blue / white black yellow green.
+    const COLORREF picture[3][4] = {{0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF},
+                                    {0x000000, 0x0000FF, 0x00FF00, 0xFF0000},
+                                    {0xFFFFFF, 0x000000, 0x00FFFF, 0x00FF00}};
+    Win32FileSystem files;
+    test::RecordingPrompter prompter;
+    canvas.setTool(canvas_tool::selection);
+    for (const char16_t* name : {u"pic4.bmp", u"pic16.bmp", u"pic24.bmp", u"pic32.bmp", u"picrle8.bmp"}) {
+        SCOPED_TRACE(FilePath(name).text());
+        canvas.onCommand(ID_EDIT_DELETE);
+        ASSERT_TRUE(importBitmapFile(testBitmap(name), canvas, files, prompter));
+        canvas.onCommand(ID_VIEW_ESCAPE);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(pixel(x, y), picture[y][x]) << x << "," << y;
+    }
+    // bw.pbm: 1 is black.
+    ASSERT_TRUE(importBitmapFile(testBitmap(u"pic1.bmp"), canvas, files, prompter));
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    EXPECT_EQ(pixel(0, 0), 0x000000u);
+    EXPECT_EQ(pixel(1, 0), 0xFFFFFFu);
+    EXPECT_EQ(pixel(4, 2), 0xFFFFFFu);
+    // many.ppm: colour i at (i % 5, i / 5) is (53 i, 97 i, 31 i) mod 256.
+    ASSERT_TRUE(importBitmapFile(testBitmap(u"pic8.bmp"), canvas, files, prompter));
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(pixel(i % 5, i / 5), RGB((i * 53) % 256, (i * 97) % 256, (i * 31) % 256)) << i;
+    EXPECT_TRUE(prompter.shown.empty());
+
+    // The core header of OS/2 bitmaps is refused with its message, and so are bit fields without their masks.
+    EXPECT_FALSE(importBitmapFile(testBitmap(u"picos2.bmp"), canvas, files, prompter));
+    EXPECT_FALSE(importBitmapFile(testBitmap(u"pic16-nomasks.bmp"), canvas, files, prompter));
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_NE(prompter.shown[0].text.find("BITMAPCOREHEADER"), std::string::npos);
 }
 
 } // namespace
