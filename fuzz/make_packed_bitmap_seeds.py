@@ -29,8 +29,9 @@ def main():
         "24bit.dib": header(23, 23, 24) + rows(23, 23, 24),
         "24bit_top_down.dib": header(4, -3, 24) + rows(4, 3, 24),
         "32bit_fields.dib": header(2, 2, 32, 3) + struct.pack("<III", 0xFF0000, 0xFF00, 0xFF) + rows(2, 2, 32),
-        "rle8.dib": header(4, 3, 8, 1) + table(256) + bytes([4, 9, 0, 0, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 1, 2, 5, 0, 1]),
-        "rle4.dib": header(6, 2, 4, 2) + table(16) + bytes([6, 0x12, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1]),
+        "rle8.dib": header(4, 3, 8, 1, image_size=20) + table(256)
+        + bytes([4, 9, 0, 0, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 1, 2, 5, 0, 1]),
+        "rle4.dib": header(6, 2, 4, 2, image_size=12) + table(16) + bytes([6, 0x12, 0, 0, 0, 5, 0x12, 0x34, 0x50, 0, 0, 1]),
         "core_header.dib": struct.pack("<IHHHH", 12, 4, 4, 1, 24) + rows(4, 4, 24),
         "short_rows.dib": header(40, 30, 24) + rows(40, 29, 24),
         "lying_size.dib": header(4, 3, 8, 1, image_size=100000) + table(256) + bytes([4, 1, 0, 1]),

@@ -113,10 +113,10 @@ std::optional<PackedBitmap> describePackedBitmap(const std::uint8_t* data, std::
     b.bitsOffset = static_cast<std::size_t>(headerSize + table);
     const std::size_t available = size - b.bitsOffset;
     if (b.compression == rle8 || b.compression == rle4) {
-        // The stated size may not reach past the block.
-        if (imageSize > available)
+        // Run-length data must state its size (the platform needs it), and that size must fit the block.
+        if (imageSize == 0 || imageSize > available)
             return std::nullopt;
-        b.bitsSize = imageSize != 0 ? imageSize : available;
+        b.bitsSize = imageSize;
         if (!runsFit(data + b.bitsOffset, b.bitsSize, b.width, b.height, b.compression == rle4))
             return std::nullopt;
         return b;

@@ -19,7 +19,8 @@ struct PackedBitmap {
 };
 
 // Only the 40-byte header is taken. Nothing when a field does not fit the block: sizes beyond 4096 pixels,
-// colour tables beyond what the depth holds, pixel data past the end, run-length codes leaving the picture.
+// colour tables beyond what the depth holds, pixel data past the end, run-length data without its size or
+// with codes leaving the picture.
 std::optional<PackedBitmap> describePackedBitmap(const std::uint8_t* data, std::size_t size);
 
 } // namespace tav

@@ -56,15 +56,20 @@ TEST(PackedBitmap, PlainAndTopDownPicturesNeedAllTheirRows) {
 TEST(PackedBitmap, RunLengthCodesMustStayInsideThePicture) {
     // 4 x 2, RLE8: a run of 4, end of line, literal 3 pixels (padded), end of bitmap.
     const std::vector<std::uint8_t> runs = {4, 9, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1};
-    EXPECT_TRUE(accepted(packed(4, 2, 8, 1, 0, 256, runs)));
-    EXPECT_FALSE(accepted(packed(4, 2, 8, 1, 0, 256, {5, 9, 0, 1}))) << "a run past the right edge";
-    EXPECT_FALSE(accepted(packed(4, 2, 8, 1, 0, 256, {0, 2, 1, 5, 0, 1}))) << "a jump below the picture";
-    EXPECT_FALSE(accepted(packed(4, 2, 8, 1, 0, 256, {0, 3, 1, 2}))) << "literal pixels past the data";
+    auto rle8 = [](int width, int height, const std::vector<std::uint8_t>& codes) {
+        return packed(width, height, 8, 1, 0, 256, codes, static_cast<std::uint32_t>(codes.size()));
+    };
+    EXPECT_TRUE(accepted(rle8(4, 2, runs)));
+    EXPECT_FALSE(accepted(packed(4, 2, 8, 1, 0, 256, runs))) << "no stated size";
+    EXPECT_FALSE(accepted(rle8(4, 2, {5, 9, 0, 1}))) << "a run past the right edge";
+    EXPECT_FALSE(accepted(rle8(4, 2, {0, 2, 1, 5, 0, 1}))) << "a jump below the picture";
+    EXPECT_FALSE(accepted(rle8(4, 2, {0, 3, 1, 2}))) << "literal pixels past the data";
     EXPECT_FALSE(accepted(packed(4, 2, 8, 1, 0, 256, runs, 4000))) << "a stated size past the block";
-    EXPECT_FALSE(accepted(packed(4, -2, 8, 1, 0, 256, runs))) << "run-length pictures are bottom-up";
+    EXPECT_FALSE(accepted(rle8(4, -2, runs))) << "run-length pictures are bottom-up";
     // RLE4 counts pixels, two to a byte.
-    EXPECT_TRUE(accepted(packed(4, 1, 4, 2, 0, 16, {0, 4, 0x12, 0x34, 0, 1})));
-    EXPECT_FALSE(accepted(packed(3, 1, 4, 2, 0, 16, {0, 4, 0x12, 0x34, 0, 1})));
+    const std::vector<std::uint8_t> four = {0, 4, 0x12, 0x34, 0, 1};
+    EXPECT_TRUE(accepted(packed(4, 1, 4, 2, 0, 16, four, 6)));
+    EXPECT_FALSE(accepted(packed(3, 1, 4, 2, 0, 16, four, 6)));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -364,6 +365,83 @@ TEST_F(PixelCanvasTest, BitmapsOfEveryDepthGiveTheirPixels) {
     EXPECT_FALSE(importBitmapFile(testBitmap(u"pic16-nomasks.bmp"), canvas, files, prompter));
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_NE(prompter.shown[0].text.find("BITMAPCOREHEADER"), std::string::npos);
+}
+
+// Packed bitmaps no common writer makes: top-down rows and four-bit run lengths.
+TEST_F(PixelCanvasTest, TopDownAndFourBitRunLengthBitmapsKeepTheirRowsInPlace) {
+    auto header = [](int width, int height, int bits, std::uint32_t compression) {
+        std::vector<std::uint8_t> b(40);
+        const std::uint32_t fields[] = {40, static_cast<std::uint32_t>(width),
+                                        static_cast<std::uint32_t>(height)};
+        std::memcpy(b.data(), fields, sizeof fields);
+        b[12] = 1;
+        b[14] = static_cast<std::uint8_t>(bits);
+        b[16] = static_cast<std::uint8_t>(compression);
+        return b;
+    };
+    canvas.setTool(canvas_tool::selection);
+    // 1 x 2 at 24 bits, top row first: red, then blue.
+    auto topDown = header(1, -2, 24, 0);
+    for (std::uint8_t byte : {0, 0, 0xFF, 0, 0xFF, 0, 0, 0})
+        topDown.push_back(byte);
+    ASSERT_EQ(canvas.pastePackedDib(topDown.data(), topDown.size()), PixelCanvas::Paste::pasted);
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    EXPECT_EQ(pixel(0, 0), 0x0000FFu);
+    EXPECT_EQ(pixel(0, 1), 0xFF0000u);
+
+    // 2 x 2 RLE4, bottom row first: a run of colour 1 then one of colour 2 on the next row up.
+    auto runs = header(2, 2, 4, 2);
+    for (int i = 0; i < 16; ++i)
+        for (std::uint8_t byte : {std::uint8_t(i == 1 ? 0xFF : 0), std::uint8_t(i == 2 ? 0xFF : 0),
+                                  std::uint8_t(0), std::uint8_t(0)})
+            runs.push_back(byte);
+    for (std::uint8_t byte : {2, 0x11, 0, 0, 2, 0x22, 0, 1})
+        runs.push_back(byte);
+    runs[20] = 8; // the size of the run-length data
+    ASSERT_EQ(canvas.pastePackedDib(runs.data(), runs.size()), PixelCanvas::Paste::pasted);
+    canvas.onCommand(ID_VIEW_ESCAPE);
+    EXPECT_EQ(pixel(1, 1), 0xFF0000u) << "colour 1 (blue) on the bottom row";
+    EXPECT_EQ(pixel(1, 0), 0x00FF00u) << "colour 2 (green) on the top row";
+}
+
+// A bitmap larger than the picture brings the notice, then the import dialog; its reduction gives an N x N
+// piece.
+TEST_F(PixelCanvasTest, AnOversizedPasteAsksHowToTakeIt) {
+    Bitmap large(CreateCompatibleBitmap(canvas.pictureContext(), 40, 30));
+    static std::vector<std::wstring> seen;
+    seen.clear();
+    // Each tick answers the dialog on top: the notice with OK, the import dialog with reduction and OK.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                if (!IsWindowVisible(window))
+                    return TRUE;
+                if (HWND text = GetDlgItem(window, IDC_MESSAGE_TEXT);
+                    text && GetDlgItem(window, IDC_MESSAGE_NO)) {
+                    seen.push_back(test::windowText(text));
+                    PostMessageW(window, WM_COMMAND, IDC_MESSAGE_YES, 0);
+                    return FALSE;
+                }
+                if (GetDlgItem(window, IDC_IMPORT_REDUCE)) {
+                    seen.push_back(L"import");
+                    SendDlgItemMessageW(window, IDC_IMPORT_REDUCE, BM_CLICK, 0, 0);
+                    PostMessageW(window, WM_COMMAND, IDOK, 0);
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            0);
+    });
+    canvas.setTool(canvas_tool::selection);
+    const PixelCanvas::Paste pasted = canvas.pasteBitmap(large.get());
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(pasted, PixelCanvas::Paste::pasted);
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_NE(seen[0].find(widen("横23x縦23に収まりません。")), std::wstring::npos);
+    EXPECT_EQ(seen.back(), L"import");
+    EXPECT_EQ(box(canvas.selection()->rectangle()), (Box{0, 0, 23, 23}));
+    EXPECT_EQ(log.tools, (std::vector<WPARAM>{7}));
 }
 
 } // namespace
