@@ -1,0 +1,2 @@
+// Print dialog and print preview
+#pragma once
