@@ -1,23 +1,31 @@
-// One print through the real spooler. Disabled in ordinary runs: print_to_pdf.sh runs it with the PDF
-// queue as the default printer and then checks the PDF that comes out.
+// Prints through the real spooler. Disabled in ordinary runs: print_to_pdf.sh runs them with the PDF
+// queue as the default printer, in this order, and then checks and compares the PDFs that come out.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "model/app/configuration.h"
 #include "model/document/map_document.h"
+#include "model/document/map_file.h"
+#include "model/document/palette_storage.h"
+#include "model/platform/ini_file_settings.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
 #include "support/memory_settings.h"
+#include "support/program_run.h"
 #include "support/recording_prompter.h"
+#include "support/temp_folder.h"
 #include "win/output/print_dialog.h"
+#include "win/platform/text.h"
+#include "win/platform/win32_file_system.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
 namespace {
 
-TEST(PrintToSpooler, DISABLED_TwoPagesWithJapaneseHeaderAndPageCount) {
-    MapDocument document;
-    ASSERT_TRUE(document.resize(25, 10, true)); // 923 x 389 picture pixels: two A4 pages across at 300 dpi
+// 25 x 10 cells: 923 x 389 picture pixels, two A4 pages across at 300 dpi.
+void sampleMap(MapDocument& document) {
+    ASSERT_TRUE(document.resize(25, 10, true));
     document.setEditMask(0x0F, 0x0F);
     bool first = true;
     for (int c = 0; c < 25; c += 4)
@@ -26,10 +34,21 @@ TEST(PrintToSpooler, DISABLED_TwoPagesWithJapaneseHeaderAndPageCount) {
     ruler.basePosition = 1;
     ruler.rowStep = 1;
     document.setRuler(ruler);
+}
+
+config::PageTexts sampleTexts() {
+    config::PageTexts texts;
+    texts.header[0] = "\u5730\u4e0b\u4e00\u968e";
+    texts.header[2] = "_%p/a";
+    return texts;
+}
+
+TEST(PrintToSpooler, DISABLED_FromTheDialog) {
+    MapDocument document;
+    sampleMap(document);
     DrawingResourceCache cache;
     test::MemorySettings settings;
-    settings.values[{"PRINT", "HEADER01"}] = "\u5730\u4e0b\u4e00\u968e";
-    settings.values[{"PRINT", "HEADER03"}] = "_%p/a";
+    config::writePageTexts(settings, sampleTexts());
     test::RecordingPrompter prompter;
     PrintDialog dialog(document, cache, settings, &prompter);
     const bool driven = test::driveModal([&] { dialog.runModal(nullptr); },
@@ -40,6 +59,25 @@ TEST(PrintToSpooler, DISABLED_TwoPagesWithJapaneseHeaderAndPageCount) {
     for (const auto& shown : prompter.shown)
         ADD_FAILURE() << "message: " << shown.text;
     EXPECT_TRUE(driven) << "the dialog did not open";
+}
+
+TEST(PrintToSpooler, DISABLED_FromTheCommandLine) {
+    test::TempFolder folder;
+    Win32FileSystem files;
+    test::RecordingPrompter prompter;
+    PaletteStorage palettes(files, prompter);
+    MapFileStorage maps(files, prompter, palettes);
+    MapDocument document;
+    sampleMap(document);
+    const FilePath map = folder.path() + u"sample.med";
+    ASSERT_TRUE(maps.save(document, map));
+    IniFileSettings profile(files, folder.path() + config::profileName);
+    config::writePageTexts(profile, sampleTexts());
+
+    test::ProgramRun run(folder.path(), L"/p \"" + widen(map) + L"\"");
+    ASSERT_TRUE(run.started());
+    ASSERT_TRUE(run.waitForExit(60000));
+    EXPECT_EQ(run.exitCode(), 0u);
 }
 
 } // namespace
