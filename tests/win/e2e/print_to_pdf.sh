@@ -2,6 +2,7 @@
 # Prints a small map through the real spooler to the PDF queue, from the print dialog and with
 # "Tavrosin.exe /p", and checks what comes out: two pages each, rendered to PNG for a person to look at,
 # with ink in the header band and in the map area, and the same pages from both.
+# Last, with the scheduler out of reach, the dialog must warn and close and /p must fail.
 # Usage: print_to_pdf.sh EMULATOR WIN_TESTS_EXE PICTURE_FOLDER
 # Exit status 77 (skipped) when there is no PDF queue as the default printer.
 set -u
@@ -54,3 +55,6 @@ for n in 1 2; do
     echo "page $n: $differ pixels differ between the dialog's print and /p"
     [ "$differ" = 0 ] || exit 1
 done
+
+CUPS_SERVER=/nonexistent/cups.sock "$emulator" "$tests" --gtest_also_run_disabled_tests \
+    --gtest_filter=PrintToSpooler.DISABLED_WithoutAPrinter || exit 1

@@ -80,5 +80,33 @@ TEST(PrintToSpooler, DISABLED_FromTheCommandLine) {
     EXPECT_EQ(run.exitCode(), 0u);
 }
 
+// Run with the spooler out of reach: the dialog warns and closes, /p says why and fails.
+TEST(PrintToSpooler, DISABLED_WithoutAPrinter) {
+    MapDocument document;
+    sampleMap(document);
+    DrawingResourceCache cache;
+    test::MemorySettings settings;
+    test::RecordingPrompter prompter;
+    PrintDialog dialog(document, cache, settings, &prompter);
+    INT_PTR result = 0;
+    const bool opened = test::driveModal([&] { result = dialog.runModal(nullptr); },
+                                         [&](HWND w) { test::click(w, IDCANCEL); });
+    EXPECT_FALSE(opened) << "the dialog opened on a printer";
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].type, msg::ok | msg::iconWarning);
+
+    test::TempFolder folder;
+    Win32FileSystem files;
+    PaletteStorage palettes(files, prompter);
+    MapFileStorage maps(files, prompter, palettes);
+    const FilePath map = folder.path() + u"sample.med";
+    ASSERT_TRUE(maps.save(document, map));
+    test::ProgramRun run(folder.path(), L"/p \"" + widen(map) + L"\"");
+    ASSERT_TRUE(run.started());
+    ASSERT_TRUE(run.waitForExit(60000));
+    EXPECT_EQ(run.exitCode(), 1u);
+}
+
 } // namespace
 } // namespace tav::win
