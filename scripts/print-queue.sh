@@ -9,7 +9,7 @@ pidfile=${2:-}
 [ -n "$action" ] && [ -n "$pidfile" ] || { echo "usage: $0 start|stop PIDFILE" >&2; exit 2; }
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 
-running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
+running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q 'is running'; }
 
 case "$action" in
 start)

@@ -8,7 +8,7 @@
 set -u
 emulator=$1 tests=$2 pictures=$3
 out="${HOME}/PDF"
-lpstat -d 2>/dev/null | grep -q 'destination: PDF$' || { echo "no default PDF queue"; exit 77; }
+LC_ALL=C lpstat -d 2>/dev/null | grep -q 'destination: PDF$' || { echo "no default PDF queue"; exit 77; }
 command -v pdfinfo >/dev/null && command -v pdftoppm >/dev/null || { echo "poppler-utils missing"; exit 77; }
 mkdir -p "$out" "$pictures"
 
