@@ -181,5 +181,43 @@ TEST_F(PrintDialogTest, OptionsSetCentringOnlyWhenConfirmed) {
     EXPECT_TRUE(afterCancel.centreVertically);
 }
 
+TEST_F(PrintDialogTest, TheFontDialogChoosesTheFontAndTheCombosOnlyShowIt) {
+    std::wstring firstFace, faceAfterTyping, size, style;
+    bool fontDialogShown = false;
+    PrintSettings chosen;
+    run([&](PrintDialog& dialog, HWND w) {
+        wchar_t first[LF_FACESIZE] = {};
+        SendDlgItemMessageW(w, IDC_PRINT_FONT_NAME, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+        firstFace = first;
+        HWND face = GetDlgItem(w, IDC_PRINT_FONT_NAME);
+        SetFocus(face);
+        SetWindowTextW(face, L"No such face");
+        SetFocus(GetDlgItem(w, IDC_PRINT_HEADER_LEFT));
+        faceAfterTyping = text(w, IDC_PRINT_FONT_NAME);
+
+        fontDialogShown =
+            test::driveModal([&] { test::click(w, IDC_PRINT_FONT); },
+                             [&](HWND fonts) {
+                                 constexpr int sizeBox = 0x472;
+                                 const LRESULT item = SendDlgItemMessageW(fonts, sizeBox, CB_FINDSTRINGEXACT,
+                                                                          static_cast<WPARAM>(-1),
+                                                                          reinterpret_cast<LPARAM>(L"14"));
+                                 SendDlgItemMessageW(fonts, sizeBox, CB_SETCURSEL, item, 0);
+                                 SendMessageW(fonts, WM_COMMAND, MAKEWPARAM(sizeBox, CBN_SELCHANGE),
+                                              reinterpret_cast<LPARAM>(GetDlgItem(fonts, sizeBox)));
+                                 test::click(fonts, IDOK);
+                             });
+        size = text(w, IDC_PRINT_FONT_SIZE);
+        style = text(w, IDC_PRINT_FONT_STYLE);
+        chosen = dialog.printSettings();
+    });
+    EXPECT_FALSE(firstFace.empty());
+    EXPECT_EQ(faceAfterTyping, firstFace);
+    ASSERT_TRUE(fontDialogShown);
+    EXPECT_EQ(size, L"14");
+    EXPECT_EQ(style, widen("\u6a19\u6e96"));
+    EXPECT_LT(chosen.font.lfHeight, -13) << "larger than the 10 points it started with";
+}
+
 } // namespace
 } // namespace tav::win
