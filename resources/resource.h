@@ -214,3 +214,4 @@
 #include "canvas_ids.h"
 #include "export_ids.h"
 #include "comment_format_ids.h"
+#include "print_ids.h"

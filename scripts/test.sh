@@ -55,6 +55,13 @@ fi
 if cmake --preset windows >/dev/null && cmake --build --preset windows -j "$jobs"; then
     prefix="$root/build/windows/wineprefix"
     xvfb-run -a -s "-screen 0 1280x1024x24" "$root/scripts/wine-prefix.sh" "$prefix"
+    # The printing tests print through a real spooler to a PDF queue; a scheduler started here is
+    # stopped here, by its process id, however the run ends.
+    queue_pid="$root/build/print-queue/cupsd.pid"
+    trap '"$root/scripts/print-queue.sh" stop "$queue_pid"' EXIT
+    trap 'exit 130' INT TERM
+    "$root/scripts/print-queue.sh" start "$queue_pid"
+    record "print queue started" $?
     # A test that fails is run once more: Wine now and then fails to start a process at all (status
     # without any output, seen once in CI); a real fault fails both times.
     for lang in C.UTF-8 ja_JP.UTF-8; do
@@ -65,6 +72,7 @@ if cmake --preset windows >/dev/null && cmake --build --preset windows -j "$jobs
                 wineserver -k; exit $rc'
         record "windows tests under Wine (LANG=$lang)" $?
     done
+    "$root/scripts/print-queue.sh" stop "$queue_pid"
 else
     record "windows build" 1
 fi

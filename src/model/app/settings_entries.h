@@ -22,6 +22,10 @@ struct UndoDepthEntry {
     std::optional<std::string> replacement;
 };
 UndoDepthEntry readUndoDepthEntry(std::string_view text);
+// The print margins (millimetres) keep to the same 0..255 rule.
+inline UndoDepthEntry readMarginEntry(std::string_view text) {
+    return readUndoDepthEntry(text);
+}
 
 // The map size dialog offers up to the configured maximum, or the current side when that is larger.
 int mapSideLimit(int mapSizeMax, int currentSide);

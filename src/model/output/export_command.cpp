@@ -78,6 +78,13 @@ CommandLine parseCommandLine(const std::vector<FilePath>& arguments) {
             line.kind = CommandLine::Kind::usage;
             return line;
         }
+    if (!arguments.empty() && isSwitch(arguments[0].units(), "p")) {
+        if (arguments.size() != 2 || arguments[1].empty() || arguments[1].units()[0] == u'/')
+            return bad("印刷するマップファイルを1つ指定してください。");
+        line.kind = CommandLine::Kind::print;
+        line.file = arguments[1];
+        return line;
+    }
     if (arguments.empty() || !isSwitch(arguments[0].units(), "export")) {
         if (!arguments.empty())
             line.file = arguments[0];
@@ -154,6 +161,8 @@ std::string commandLineUsage() {
            "  /bits:N           色数 4, 8, 16, 24, 32 Bit (既定 24、bmp のみ)\r\n"
            "  /scale:N          伸縮率 25 - 100 (面積比、既定 100)\r\n"
            "  /method:M         伸縮方法 normal, nearest, bilinear (既定 normal)\r\n"
+           "使い方: Tavrosin.exe /p マップファイル\r\n"
+           "  マップを通常使うプリンタに、保存されたヘッダ／フッタで印刷します。\r\n"
            "  /?                この説明\r\n"
            "終了コード: 成功 0、失敗 1 (理由を表示します)\r\n";
 }

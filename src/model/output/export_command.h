@@ -1,6 +1,7 @@
 #pragma once
 // The command line: "/export OUTPUT MAP.MED [options]" saves a map as a picture without a window,
-// "/?" asks for the usage, anything else names a map to open.
+// "/p MAP.MED" prints it on the default printer, "/?" asks for the usage, anything else names a map to
+// open.
 #include <string>
 #include <vector>
 
@@ -10,9 +11,9 @@
 namespace tav {
 
 struct CommandLine {
-    enum class Kind { open, exportImage, usage, bad };
+    enum class Kind { open, exportImage, print, usage, bad };
     Kind kind = Kind::open;
-    FilePath file;   // the map to open or to export
+    FilePath file;   // the map to open, export or print
     FilePath output; // the picture to write
     ExportOptions options;
     std::string error; // CP932, for Kind::bad

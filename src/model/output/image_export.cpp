@@ -17,7 +17,6 @@ constexpr int bandLeft = 40, bandTop = 28, bandRight = 24, bandBottom = 12;
 constexpr int noBandLeft = 16, noBandTop = 16;
 constexpr int mapLeftWithBand = 32, mapTopWithBand = 20, mapOffsetWithoutBand = 8;
 constexpr int columnBandHeight = 20, rowBandWidth = 32;
-constexpr int labelWiden = 8;
 
 // The drawing is a whole-map image with export margins on every side.
 int drawingSide(int cells, int pitch) {
@@ -102,6 +101,14 @@ ExportGeometry exportGeometry(int columns, int rows, const ExportOptions& o) {
     g.mapLeft = o.leftBand ? mapLeftWithBand : mapOffsetWithoutBand;
     g.mapTop = o.topBand ? mapTopWithBand : mapOffsetWithoutBand;
     g.rulerFontHeight = truncated((o.wide ? 5 : 7) + g.scale * 6);
+    return g;
+}
+
+ExportGeometry printPictureGeometry(int columns, int rows, bool wide) {
+    ExportOptions options;
+    options.wide = wide;
+    ExportGeometry g = exportGeometry(columns, rows, options);
+    g.labelWiden = 0;
     return g;
 }
 

@@ -55,6 +55,7 @@ struct ExportGeometry {
     int width = 0, height = 0;             // the whole picture
     bool wide = false;
     int rulerFontHeight = 0; // pixels, positive
+    int labelWiden = 8;      // column number boxes reach this far past the cell on both sides
 
     // Ruler number boxes of column i (top or bottom band) and row j (left or right band).
     PixelRect columnLabelBox(int i, bool bottomBand) const;
@@ -62,6 +63,9 @@ struct ExportGeometry {
 };
 
 ExportGeometry exportGeometry(int columns, int rows, const ExportOptions& options);
+// The picture a print job cuts its pages from: the full-size export with all four bands, the grid at the
+// print margins, and column numbers kept to their cells.
+ExportGeometry printPictureGeometry(int columns, int rows, bool wide);
 
 // Bytes of one stored pixel row: padded to four bytes.
 std::uint64_t bmpRowBytes(int bits, int width);

@@ -24,6 +24,8 @@ int desktopBitsPerPixel() {
     return bits;
 }
 
+} // namespace
+
 FilePath moduleFileName() {
     std::wstring buffer(MAX_PATH, L'\0');
     while (true) {
@@ -39,8 +41,6 @@ FilePath moduleFileName() {
         buffer.resize(buffer.size() * 2);
     }
 }
-
-} // namespace
 
 Application::~Application() {
     // Only once the configuration file is known: otherwise the platform would pick its own file.

@@ -17,6 +17,9 @@
 
 namespace tav::win {
 
+// The running program's own file; empty when it cannot be had.
+FilePath moduleFileName();
+
 class Application {
 public:
     Application(MapDocument& document, DrawingResourceCache& cache) : document_(document), cache_(cache) {}

@@ -5,8 +5,13 @@
 #include "model/document/map_document.h"
 #include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
+#include "model/app/configuration.h"
+#include "model/platform/ini_file_settings.h"
+#include "win/app/application.h"
 #include "win/document/halftone_picture_converter.h"
 #include "win/output/image_export.h"
+#include "win/output/print_dialog.h"
+#include "win/output/print_job.h"
 #include "win/platform/handles.h"
 #include "win/platform/text.h"
 #include "win/platform/win32_file_system.h"
@@ -69,6 +74,31 @@ void writeToConsole(const std::string& cp932, bool error) {
         writeTo(console.get(), text);
 }
 
+namespace {
+
+// The map on the default printer with the header and footer the print dialog stored; the other
+// settings are the dialog's defaults.
+bool printMap(const MapDocument& document, DrawingResourceCache& cache, FileSystem& files,
+              Prompter& prompter) {
+    PrinterSetup printer;
+    if (!printer.askDefault()) {
+        prompter.showMessage("通常使うプリンタが設定されていません。\nプリンタをインストールしてください。",
+                             msg::ok | msg::iconWarning);
+        return false;
+    }
+    PrintSettings settings;
+    const FilePath folder = config::moduleFolderOf(moduleFileName());
+    if (!folder.empty()) {
+        IniFileSettings profile(files, folder + config::profileName);
+        settings.texts = config::readPageTexts(profile);
+    }
+    SpoolerTarget target(printer.dc());
+    ProgressWindow progress(nullptr);
+    return runPrintJob(target, document, cache, settings, jobTexts(document), prompter, &progress);
+}
+
+} // namespace
+
 int runCommandLine(const CommandLine& line, MapDocument& document, DrawingResourceCache& cache) {
     switch (line.kind) {
     case CommandLine::Kind::usage:
@@ -80,6 +110,7 @@ int runCommandLine(const CommandLine& line, MapDocument& document, DrawingResour
     case CommandLine::Kind::open:
         return exit_status::badCommandLine;
     case CommandLine::Kind::exportImage:
+    case CommandLine::Kind::print:
         break;
     }
     Win32FileSystem files;
@@ -87,15 +118,18 @@ int runCommandLine(const CommandLine& line, MapDocument& document, DrawingResour
     HalftonePictureConverter converter;
     PaletteStorage palettes(files, prompter, &converter);
     MapFileStorage maps(files, prompter, palettes);
-    const bool done = maps.load(document, line.file, map_select::all) &&
-                      exportImage(document, cache, line.options, line.output, files, prompter, false);
+    const bool print = line.kind == CommandLine::Kind::print;
+    const bool done =
+        maps.load(document, line.file, map_select::all) &&
+        (print ? printMap(document, cache, files, prompter)
+               : exportImage(document, cache, line.options, line.output, files, prompter, false));
     if (done)
         return exit_status::done;
     std::string reasons;
     for (const std::string& message : prompter.messages)
         reasons += message + "\n";
     if (reasons.empty())
-        reasons = "保存に失敗しました。";
+        reasons = print ? "印刷に失敗しました。" : "保存に失敗しました。";
     writeToConsole(reasons, true);
     return exit_status::failed;
 }

@@ -97,33 +97,6 @@ void drawNumber(HDC dc, std::int32_t value, const PixelRect& box, UINT format) {
     DrawTextW(dc, text, length, &r, format | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-// The screen's numbers for the same columns and rows, so the picture reads as the map view does.
-void drawRulerNumbers(HDC dc, const MapDocument& document, const ExportOptions& o, const ExportGeometry& g) {
-    Font font = rulerFont(g.rulerFontHeight);
-    SelectObjectScope fontScope(dc, font.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    const RulerNumbers numbers = rulerNumbers(document.getRuler(), document.width(), document.height(), 0, 0);
-    for (int i = 0; i < document.width(); ++i) {
-        const std::int32_t value = numbers.column(i);
-        if (!rulerLabelled(value))
-            continue;
-        if (o.topBand)
-            drawNumber(dc, value, g.columnLabelBox(i, false), DT_CENTER | DT_BOTTOM);
-        if (o.bottomBand)
-            drawNumber(dc, value, g.columnLabelBox(i, true), DT_CENTER | DT_TOP);
-    }
-    for (int j = 0; j < document.height(); ++j) {
-        const std::int32_t value = numbers.row(j);
-        if (!rulerLabelled(value))
-            continue;
-        if (o.leftBand)
-            drawNumber(dc, value, g.rowLabelBox(j, false), DT_RIGHT | DT_VCENTER);
-        if (o.rightBand)
-            drawNumber(dc, value, g.rowLabelBox(j, true), DT_LEFT | DT_VCENTER);
-    }
-}
-
 bool writeEncoded(IWICImagingFactory* factory, const GUID& container, IStream* stream,
                   const std::uint8_t* bits, int width, int height) {
     ComRef<IWICBitmapEncoder> encoder;
@@ -150,6 +123,33 @@ bool writeEncoded(IWICImagingFactory* factory, const GUID& container, IStream* s
 }
 
 } // namespace
+
+// The screen's numbers for the same columns and rows, so the picture reads as the map view does.
+void drawRulerNumbers(HDC dc, const MapDocument& document, const ExportOptions& o, const ExportGeometry& g) {
+    Font font = rulerFont(g.rulerFontHeight);
+    SelectObjectScope fontScope(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    const RulerNumbers numbers = rulerNumbers(document.getRuler(), document.width(), document.height(), 0, 0);
+    for (int i = 0; i < document.width(); ++i) {
+        const std::int32_t value = numbers.column(i);
+        if (!rulerLabelled(value))
+            continue;
+        if (o.topBand)
+            drawNumber(dc, value, g.columnLabelBox(i, false), DT_CENTER | DT_BOTTOM);
+        if (o.bottomBand)
+            drawNumber(dc, value, g.columnLabelBox(i, true), DT_CENTER | DT_TOP);
+    }
+    for (int j = 0; j < document.height(); ++j) {
+        const std::int32_t value = numbers.row(j);
+        if (!rulerLabelled(value))
+            continue;
+        if (o.leftBand)
+            drawNumber(dc, value, g.rowLabelBox(j, false), DT_RIGHT | DT_VCENTER);
+        if (o.rightBand)
+            drawNumber(dc, value, g.rowLabelBox(j, true), DT_LEFT | DT_VCENTER);
+    }
+}
 
 bool encodeCompressed(ImageFormat format, const std::uint8_t* bits, int width, int height,
                       std::vector<std::uint8_t>& out) {

@@ -19,6 +19,10 @@ class DrawingResourceCache;
 bool exportImage(const MapDocument& document, DrawingResourceCache& cache, const ExportOptions& options,
                  const FilePath& output, FileSystem& files, Prompter& prompter, bool askLarge);
 
+// The screen's ruler numbers for the whole map, in the bands options asks for, at the boxes of g.
+void drawRulerNumbers(HDC dc, const MapDocument& document, const ExportOptions& options,
+                      const ExportGeometry& g);
+
 // Encodes a bottom-up 24-bit BGR picture (rows padded to four bytes) as PNG or JPEG through the Windows
 // Imaging Component; false when it cannot.
 bool encodeCompressed(ImageFormat format, const std::uint8_t* bottomUpBgr, int width, int height,

@@ -55,6 +55,18 @@ TEST(CommandLine, OptionsChangeTheDefaults) {
     EXPECT_EQ(line.options.method, ScaleMethod::nearest);
 }
 
+TEST(CommandLine, PrintTakesExactlyOneMap) {
+    const CommandLine line = parse({u"/P", u"C:\\maps\\a.med"});
+    EXPECT_EQ(line.kind, CommandLine::Kind::print);
+    EXPECT_EQ(line.file, FilePath(u"C:\\maps\\a.med"));
+    for (const auto& words : std::vector<std::vector<std::u16string>>{
+             {u"/p"}, {u"/p", u"a.med", u"b.med"}, {u"/p", u"/wide"}, {u"/p", u""}}) {
+        const CommandLine bad = parse(words);
+        EXPECT_EQ(bad.kind, CommandLine::Kind::bad) << words.size();
+        EXPECT_FALSE(bad.error.empty());
+    }
+}
+
 TEST(CommandLine, WrongWordsAreRefusedWithAReason) {
     for (const auto& words : std::vector<std::vector<std::u16string>>{
              {u"/export"},

@@ -99,6 +99,27 @@ TEST(ImageExportRulers, LabelBoxesFollowTheScaledColumnsAndRows) {
     EXPECT_EQ(g.rowLabelBox(0, true), (PixelRect{g.width - 32, 2 + 8, g.width, 2 + 8 + 11}));
 }
 
+TEST(PrintPicture, SizeGridAndNumberBoxesOfBothViews) {
+    ExportGeometry g = printPictureGeometry(7, 5, false);
+    EXPECT_EQ(g.width, 7 * 34 + 73);
+    EXPECT_EQ(g.height, 5 * 34 + 49);
+    EXPECT_EQ(g.mapLeft + map_view::exportMargin, map_view::printMarginX);
+    EXPECT_EQ(g.mapTop + map_view::exportMargin, map_view::printMarginY);
+    EXPECT_EQ(g.scaledWidth, g.mapWidth);
+    EXPECT_EQ(g.rulerFontHeight, 13);
+    EXPECT_EQ(g.columnLabelBox(2, false), (PixelRect{68 + 37, 0, 68 + 72, 20}));
+    EXPECT_EQ(g.columnLabelBox(2, true), (PixelRect{68 + 37, g.height - 20, 68 + 72, g.height}));
+    EXPECT_EQ(g.rowLabelBox(3, false), (PixelRect{0, 102 + 25, 32, 102 + 60}));
+    EXPECT_EQ(g.rowLabelBox(3, true), (PixelRect{g.width - 32, 102 + 25, g.width, 102 + 60}));
+
+    g = printPictureGeometry(7, 5, true);
+    EXPECT_EQ(g.width, 7 * 22 + 73);
+    EXPECT_EQ(g.height, 5 * 22 + 49);
+    EXPECT_EQ(g.rulerFontHeight, 11);
+    EXPECT_EQ(g.columnLabelBox(1, false), (PixelRect{22 + 37, 0, 22 - 12 + 72, 20}));
+    EXPECT_EQ(g.rowLabelBox(4, true), (PixelRect{g.width - 32, 88 + 25, g.width, 88 - 12 + 60}));
+}
+
 class ImageExportColours : public ::testing::Test {
 protected:
     void SetUp() override {

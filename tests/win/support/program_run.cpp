@@ -59,4 +59,11 @@ bool ProgramRun::waitForExit(int timeoutMs) {
     return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
+DWORD ProgramRun::exitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (!process_ || !GetExitCodeProcess(process_.get(), &code))
+        return STILL_ACTIVE;
+    return code;
+}
+
 } // namespace tav::test

@@ -27,6 +27,8 @@ public:
     HWND messageBox(int timeoutMs = 15000);
     // Waits for the process to end; false on timeout.
     bool waitForExit(int timeoutMs = 15000);
+    // The exit status once it has ended; STILL_ACTIVE before.
+    DWORD exitCode() const;
     DWORD processId() const { return processId_; }
 
 private:
