@@ -20,6 +20,7 @@
 #include "win/marks/wall_history_picker.h"
 #include "win/marks/wall_mark_editor.h"
 #include "win/output/image_export_dialog.h"
+#include "win/output/print_dialog.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -934,6 +935,12 @@ bool MainWindow::onCommand(int id, int code, HWND) {
         return true;
     case IDC_BACKGROUND_SETTINGS:
         editBackgroundCandidates();
+        return true;
+    case IDC_PRINT:
+    case ID_FILE_PRINT:
+        view_.finishInPlaceEditing();
+        runPrintDialog(handle(), document_, app_.cache(), app_.settings());
+        focusView();
         return true;
     case IDC_SAVE_IMAGE:
     case ID_FILE_SAVE_IMAGE:

@@ -289,6 +289,7 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
     };
     int depthBefore = 0;
     std::wstring exportWidth;
+    bool printOpened = false;
     run({
         [&](HWND, MapDocument& doc) {
             bool first = true;
@@ -359,6 +360,16 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
             EXPECT_TRUE(doc.isModified());
             EXPECT_EQ(SendDlgItemMessageW(main, IDC_BACKGROUND_COMBO, CB_GETCURSEL, 0, 0), 5);
         },
+        open(IDC_PRINT),
+        [&](HWND main, MapDocument&) {
+            // The print dialog, or without a printer the warning that closes it.
+            HWND dialog = threadDialogWith(main, IDC_PRINT_OPTIONS);
+            HWND warning = threadDialogWith(main, IDC_MESSAGE_NO);
+            if (!dialog && !warning)
+                return tryAgain();
+            printOpened = true;
+            press(dialog ? dialog : warning, dialog ? IDCANCEL : IDC_MESSAGE_YES);
+        },
         open(ID_FILE_SAVE_IMAGE),
         [&](HWND main, MapDocument&) {
             // The image export shows the size of this map's picture: 20 x 31 cells in normal view.
@@ -371,6 +382,7 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
     });
     EXPECT_EQ(depthBefore, 16);
     EXPECT_EQ(exportWidth, L"753"); // 20 x 34 + 9 + 40 + 24
+    EXPECT_TRUE(printOpened);
 }
 
 HWND paletteWindow(HWND main) {
