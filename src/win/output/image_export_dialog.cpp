@@ -62,7 +62,6 @@ const char* const formatTexts[] = {"bmp", "png", "jpeg"};
 const char* const methodTexts[] = {"通常", "ﾆｱﾚｽﾄﾈｲﾊﾞｰ法", "ﾊﾞｲﾘﾆｱ法"};
 constexpr int bandChecks[] = {IDC_EXPORT_TOP, IDC_EXPORT_LEFT, IDC_EXPORT_RIGHT, IDC_EXPORT_BOTTOM};
 
-
 void fillList(HWND dialog, int id, std::initializer_list<const char*> texts, int selected) {
     for (const char* text : texts)
         SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(text).c_str()));
