@@ -1,5 +1,7 @@
 #pragma once
 // A page of a tabbed dialog: a child dialog on the dark body of the common frame.
+#include <initializer_list>
+
 #include "win/app/dialog.h"
 #include "win/platform/handles.h"
 
@@ -22,5 +24,11 @@ protected:
 private:
     Brush bodyBrush_;
 };
+
+// Adds the named tabs (CP932) to a dialog's tab control and answers where its pages go: the control's
+// display area in the dialog's client coordinates.
+RECT addTabs(HWND dialog, int tabsId, std::initializer_list<const char*> names);
+// The tab now chosen when this notification is the tab control's selection change, else -1.
+int chosenTab(const NMHDR& header, int tabsId);
 
 } // namespace tav::win

@@ -1,11 +1,9 @@
 #include "win/app/environment_dialog.h"
 
-#include <commctrl.h>
 
 #include "model/app/configuration.h"
 #include "resource.h"
 #include "win/app/dialog_items.h"
-#include "win/platform/text.h"
 
 namespace tav::win {
 
@@ -30,20 +28,8 @@ bool EnvironmentDialog::onInitDialog() {
     placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
     paintOkAndCancel();
-    HWND tabs = item(IDC_SETTINGS_TABS);
-    int index = 0;
-    for (const char* name : {"マップ編集", "マーク作成"}) {
-        std::wstring text = widen(name);
-        TCITEMW tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = text.data();
-        SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&tab));
-    }
     // The pages cover the tab control's display area.
-    RECT place{};
-    GetClientRect(tabs, &place);
-    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
-    MapWindowPoints(tabs, handle(), reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = addTabs(handle(), IDC_SETTINGS_TABS, {"マップ編集", "マーク作成"});
     if (!undoPage_.create(handle(), place) || !historyPage_.create(handle(), place)) {
         end(-1);
         return true;
@@ -73,9 +59,8 @@ bool EnvironmentDialog::onCommand(int id, int code, HWND control) {
 
 INT_PTR EnvironmentDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (header.idFrom == IDC_SETTINGS_TABS && header.code == TCN_SELCHANGE) {
-            showPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+        if (const int tab = chosenTab(*reinterpret_cast<const NMHDR*>(lParam), IDC_SETTINGS_TABS); tab >= 0) {
+            showPage(tab);
             return TRUE;
         }
     }

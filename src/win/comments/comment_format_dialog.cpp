@@ -659,19 +659,7 @@ bool CommentFormatDialog::onInitDialog() {
     placeControls(handle(), framePlaces);
     shapeWindow(windowWidth, windowHeight);
     paintOkAndCancel();
-    HWND tabs = item(IDC_COMMENT_FORMAT_TABS);
-    int index = 0;
-    for (const char* name : {"ﾌｫﾝﾄ", "外観", "配置"}) {
-        std::wstring text = widen(name);
-        TCITEMW tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = text.data();
-        SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&tab));
-    }
-    RECT place{};
-    GetClientRect(tabs, &place);
-    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&place));
-    MapWindowPoints(tabs, handle(), reinterpret_cast<POINT*>(&place), 2);
+    RECT place = addTabs(handle(), IDC_COMMENT_FORMAT_TABS, {"ﾌｫﾝﾄ", "外観", "配置"});
     place.right = place.left + pageWidth;
     place.bottom = place.top + pageHeight;
     if (!pages_->font.create(handle(), place) || !pages_->look.create(handle(), place) ||
@@ -721,9 +709,9 @@ bool CommentFormatDialog::onCommand(int id, int code, HWND control) {
 
 INT_PTR CommentFormatDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (header.idFrom == IDC_COMMENT_FORMAT_TABS && header.code == TCN_SELCHANGE) {
-            showPage(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+        if (const int tab = chosenTab(*reinterpret_cast<const NMHDR*>(lParam), IDC_COMMENT_FORMAT_TABS);
+            tab >= 0) {
+            showPage(tab);
             return TRUE;
         }
     }
