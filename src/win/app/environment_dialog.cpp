@@ -1,6 +1,5 @@
 #include "win/app/environment_dialog.h"
 
-
 #include "model/app/configuration.h"
 #include "resource.h"
 #include "win/app/dialog_items.h"
