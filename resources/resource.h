@@ -215,3 +215,4 @@
 #include "export_ids.h"
 #include "comment_format_ids.h"
 #include "print_ids.h"
+#include "room_editor_ids.h"
