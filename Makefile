@@ -1,5 +1,5 @@
 # Two entry points for a fresh Debian machine; each installs what it needs.
-.PHONY: run test
+.PHONY: run test release
 
 ARGS ?=
 
@@ -8,3 +8,7 @@ run:
 
 test:
 	./scripts/test.sh
+
+# The zip and the Windows installer of a release, in build/release.
+release:
+	./scripts/release.sh

@@ -4,7 +4,7 @@ set -eu
 packages="cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev python3
 g++-mingw-w64-x86-64 mingw-w64-tools
 wine fonts-wine xvfb xauth fonts-ipafont-gothic imagemagick xdotool locales
-cups cups-bsd printer-driver-cups-pdf poppler-utils"
+cups cups-bsd printer-driver-cups-pdf poppler-utils fp-utils-3.2.2"
 
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive

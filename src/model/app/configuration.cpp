@@ -15,6 +15,12 @@ FilePath dataFolderOf(const FilePath& moduleFolder) {
     return moduleFolder + dataFolderName + u"\\";
 }
 
+FilePath homePageOf(const FilePath& moduleFolder, std::u16string_view address) {
+    if (address.find(u"://") != std::u16string_view::npos)
+        return FilePath(std::u16string(address));
+    return moduleFolder + address;
+}
+
 void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder) {
     const FilePath folder = moduleFolder + dataFolderName;
     if (!files.exists(folder))

@@ -28,6 +28,9 @@ constexpr int colourListSize = 16;
 // Folder of the program's file with its trailing backslash; empty when the name has no folder.
 FilePath moduleFolderOf(const FilePath& moduleFileName);
 FilePath dataFolderOf(const FilePath& moduleFolder);
+// The home page ships beside the program: a relative address is taken from the program's folder, an
+// address with a scheme ("https://...") is left as it is.
+FilePath homePageOf(const FilePath& moduleFolder, std::u16string_view address);
 
 // Creates moduleFolder + "DATA" when it is missing; a failure is ignored.
 void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder);

@@ -10,6 +10,7 @@
 #include "model/document/map_file.h"
 #include "model/platform/cp932.h"
 #include "resource.h"
+#include "version.h"
 #include "win/app/application.h"
 #include "win/app/dialog_items.h"
 #include "win/app/environment_dialog.h"
@@ -77,6 +78,13 @@ constexpr ControlPlace controlPlaces[] = {
 class AboutDialog : public Dialog {
 public:
     AboutDialog() : Dialog(IDD_ABOUT) {}
+
+private:
+    bool onInitDialog() override {
+        SetDlgItemTextW(handle(), IDC_ABOUT_VERSION,
+                        widen("Tavrosin Version " TAVROSIN_VERSION_SHORT).c_str());
+        return true;
+    }
 };
 
 constexpr int firstViewCommand = ID_EDIT_COPY; // 32771..32789: edit commands and the view's keys
@@ -830,14 +838,16 @@ void MainWindow::exitFlow() {
 }
 
 void MainWindow::openHomePage() {
-    std::wstring address = resourceString(IDS_HOME_PAGE);
+    const FilePath page =
+        config::homePageOf(app_.getModuleFolder(), pathOf(resourceString(IDS_HOME_PAGE)).units());
+    const std::wstring address = widen(page);
     auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(handle(), nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) {
         app_.prompter().showMessage(
             cp932::formatWith(
                 "ホームページを開くことができませんでした。\n\n下記のURLにアクセスをお願いします。\n%s",
-                narrow(address)),
+                page.text()),
             msg::iconInformation);
     }
 }

@@ -135,6 +135,11 @@ TEST(Configuration, ModuleFolderIsCutAtTheLastRealBackslash) {
     EXPECT_EQ(config::dataFolderOf(u"C:\\表\\"), u"C:\\表\\DATA\\");
 }
 
+TEST(Configuration, HomePageIsBesideTheProgramUnlessItHasAScheme) {
+    EXPECT_EQ(config::homePageOf(u"C:\\表\\", u"home\\index.html"), u"C:\\表\\home\\index.html");
+    EXPECT_EQ(config::homePageOf(u"C:\\表\\", u"https://example.org/x"), u"https://example.org/x");
+}
+
 TEST(Configuration, EnsureDataFolderCreatesItOnlyWhenMissing) {
     MemoryFileSystem files;
     files.addDirectory(u"C:\\表");

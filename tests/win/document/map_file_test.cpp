@@ -8,6 +8,7 @@
 #include "model/app/file_error_text.h"
 #include "model/document/palette_storage.h"
 #include "support/map_snapshot.h"
+#include "support/program_run.h"
 #include "support/recording_prompter.h"
 #include "support/temp_folder.h"
 #include "win/platform/text.h"
@@ -72,6 +73,41 @@ TEST(MapFile, SavesAndLoadsOnTheDiskAndRefusesAReadOnlyFile) {
     EXPECT_FALSE(storage.load(loaded, folder.path() + u"none.MED", map_select::all));
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, fileErrorText(FileCause::fileNotFound, folder.path() + u"none.MED"));
+}
+
+TEST(MapFile, ShippedSamplesLoadWithTheirWallsRoomsAndCallouts) {
+    Win32FileSystem files;
+    test::RecordingPrompter prompter;
+    PaletteStorage palettes(files, prompter);
+    MapFileStorage storage(files, prompter, palettes);
+    struct Sample {
+        const char16_t* name;
+        int width, height, comments;
+    };
+    for (const Sample sample : {Sample{u"sample_dungeon.MED", 10, 10, 1}, Sample{u"sample_loop.MED", 8, 8, 1},
+                                Sample{u"sample_town.MED", 12, 9, 4}}) {
+        MapDocument doc;
+        ASSERT_TRUE(storage.load(doc, test::builtProgramFolder() + u"DATA\\" + sample.name, map_select::all));
+        EXPECT_EQ(doc.width(), sample.width);
+        EXPECT_EQ(doc.height(), sample.height);
+        EXPECT_EQ(doc.commentCount(), sample.comments);
+        int walls = 0, rooms = 0;
+        for (int r = 0; r < doc.height(); ++r)
+            for (int c = 0; c < doc.width(); ++c) {
+                walls += doc.cell(c, r).horizontalWall != 0;
+                rooms += doc.cell(c, r).room != 0;
+            }
+        EXPECT_GT(walls, doc.width()) << "more than the closing border";
+        EXPECT_GE(rooms, 3);
+        EXPECT_TRUE(doc.palette().rooms[0].registered) << "the base palette's marks come with the map";
+    }
+    // The wrap-around floor leaves its edges open in places: a corridor goes out on one side and in on the
+    // other.
+    MapDocument loop;
+    ASSERT_TRUE(storage.load(loop, test::builtProgramFolder() + u"DATA\\sample_loop.MED", map_select::all));
+    EXPECT_EQ(loop.cell(0, 1).verticalWall, 0);
+    EXPECT_EQ(loop.cell(1, 0).horizontalWall, 0);
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 } // namespace
