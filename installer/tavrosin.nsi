@@ -8,6 +8,7 @@ RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
 
 !define APP "Tavrosin"
 !define CAPTION "ZodIrerar"
@@ -36,6 +37,38 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Tavrosin 開発チーム"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
+!macro WriteAssociation ROOT
+    WriteRegStr ${ROOT} "Software\Classes\.MED" "" "${MAP_CLASS}"
+    WriteRegStr ${ROOT} "Software\Classes\${MAP_CLASS}" "" "${CAPTION} マップ"
+    WriteRegStr ${ROOT} "Software\Classes\${MAP_CLASS}\DefaultIcon" "" "$INSTDIR\Tavrosin.exe,0"
+    WriteRegStr ${ROOT} "Software\Classes\${MAP_CLASS}\shell\open\command" "" '"$INSTDIR\Tavrosin.exe" "%1"'
+    WriteRegStr ${ROOT} "Software\Classes\${MAP_CLASS}\shell\print\command" "" '"$INSTDIR\Tavrosin.exe" /p "%1"'
+!macroend
+
+; The association goes only while it is still ours.
+!macro RemoveAssociation ROOT
+    ReadRegStr $0 ${ROOT} "Software\Classes\.MED" ""
+    StrCmp $0 "${MAP_CLASS}" 0 +2
+    DeleteRegKey ${ROOT} "Software\Classes\.MED"
+    ReadRegStr $0 ${ROOT} "Software\Classes\${MAP_CLASS}\shell\open\command" ""
+    StrCmp $0 '"$INSTDIR\Tavrosin.exe" "%1"' 0 +2
+    DeleteRegKey ${ROOT} "Software\Classes\${MAP_CLASS}"
+!macroend
+
+!macro IsWineFunction PREFIX
+Function ${PREFIX}IsWine
+    ClearErrors
+    EnumRegKey $0 HKCU "Software\Wine" 0
+    ${If} $0 == ""
+        Push "0"
+    ${Else}
+        Push "1"
+    ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro IsWineFunction ""
+!insertmacro IsWineFunction "un."
+
 Section "Install"
     SetOutPath "$INSTDIR"
     File "${STAGE}/Tavrosin.exe"
@@ -58,11 +91,13 @@ Section "Install"
     CreateShortcut "$SMPROGRAMS\${CAPTION}\${CAPTION} ヘルプ.lnk" "$INSTDIR\Tavrosin.chm"
 
     ; Map files open with the editor; "print" prints them on the default printer without a dialog.
-    WriteRegStr HKCU "Software\Classes\.MED" "" "${MAP_CLASS}"
-    WriteRegStr HKCU "Software\Classes\${MAP_CLASS}" "" "${CAPTION} マップ"
-    WriteRegStr HKCU "Software\Classes\${MAP_CLASS}\DefaultIcon" "" "$INSTDIR\Tavrosin.exe,0"
-    WriteRegStr HKCU "Software\Classes\${MAP_CLASS}\shell\open\command" "" '"$INSTDIR\Tavrosin.exe" "%1"'
-    WriteRegStr HKCU "Software\Classes\${MAP_CLASS}\shell\print\command" "" '"$INSTDIR\Tavrosin.exe" /p "%1"'
+    !insertmacro WriteAssociation HKCU
+    ; Wine before 9 looks for associations only in the machine's classes, not in the user's.
+    Call IsWine
+    Pop $0
+    ${If} $0 == "1"
+        !insertmacro WriteAssociation HKLM
+    ${EndIf}
 
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${CAPTION} ${VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -92,11 +127,12 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${CAPTION}\${CAPTION} ヘルプ.lnk"
     RMDir "$SMPROGRAMS\${CAPTION}"
 
-    ; The association goes only while it is still ours.
-    ReadRegStr $0 HKCU "Software\Classes\.MED" ""
-    StrCmp $0 "${MAP_CLASS}" 0 +2
-    DeleteRegKey HKCU "Software\Classes\.MED"
-    DeleteRegKey HKCU "Software\Classes\${MAP_CLASS}"
+    !insertmacro RemoveAssociation HKCU
+    Call un.IsWine
+    Pop $0
+    ${If} $0 == "1"
+        !insertmacro RemoveAssociation HKLM
+    ${EndIf}
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd

@@ -4,7 +4,7 @@
 # Usage: wine-prefix.sh PREFIX
 set -eu
 prefix=$(realpath -m "$1")
-marker="$prefix/.tavrosin-ready"
+marker="$prefix/.tavrosin-ready-2"
 
 # Wine draws caption buttons with Marlett, which it does not find on its own here.
 copy_marlett() {
@@ -32,6 +32,14 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 "Decorated"="Y"
+
+; Web pages open in the browser, as on any Windows (the browser engine's own registration does this,
+; and it is switched off here).
+[HKEY_CLASSES_ROOT\.html]
+@="htmlfile"
+
+[HKEY_CLASSES_ROOT\.htm]
+@="htmlfile"
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "ＭＳ ゴシック"="IPAGothic"
