@@ -68,7 +68,7 @@ constexpr int labelIds[] = {IDC_ROOMMARK_NORMAL_LABEL, IDC_ROOMMARK_WIDE_LABEL};
 constexpr int toolCount = 8;
 constexpr int rectangleTool = 4;
 constexpr int circleTool = 5;
-constexpr int selectTool = 7;
+constexpr int selectionTool = 7;
 
 struct Tip {
     int control;
@@ -137,6 +137,12 @@ bool RoomMarkEditor::onInitDialog() {
                           toolTop + swatchPitch * (i / 4), swatchSide, swatchSide});
     placeControls(handle(), places);
     shapeWindow(windowWidth, windowHeight);
+    // On the desktop's middle, not on the narrow palette window that opens it.
+    RECT desktop{};
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0))
+        SetWindowPos(handle(), nullptr, desktop.left + (desktop.right - desktop.left - windowWidth) / 2,
+                     desktop.top + (desktop.bottom - desktop.top - windowHeight) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     paintOkAndCancel();
     SendMessageW(handle(), DM_SETDEFID, IDOK, 0);
     pattern_ = config::readColourList(context_.settings);
@@ -272,7 +278,7 @@ void RoomMarkEditor::selectTool(int index) {
     for (auto& each : canvases_)
         each->setTool(toolByte());
     const bool shape = index == rectangleTool || index == circleTool;
-    const bool options = shape || index == selectTool;
+    const bool options = shape || index == selectionTool;
     setItemText(handle(), IDC_ROOMMARK_OPTION_1, shape ? "枠線" : "中央");
     setItemText(handle(), IDC_ROOMMARK_OPTION_2, shape ? "塗潰" : "回転");
     const bool filled = index == rectangleTool ? rectangleFilled_ : circleFilled_;
@@ -284,7 +290,7 @@ void RoomMarkEditor::selectTool(int index) {
 
 void RoomMarkEditor::chooseOption(int id) {
     const bool second = id == IDC_ROOMMARK_OPTION_2;
-    if (tool_ == selectTool) {
+    if (tool_ == selectionTool) {
         PixelCanvas& shown = canvas(active_);
         if (second)
             shown.rotateSelection();

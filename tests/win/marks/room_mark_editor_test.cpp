@@ -355,7 +355,10 @@ TEST_F(RoomMarkEditorTest, PictureShowsTheEditorMidDrawing) {
                 SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, at(12, 20));
                 SendMessageW(canvas, WM_LBUTTONUP, 0, at(12, 20));
                 SendDlgItemMessageW(dialog, IDC_ROOMMARK_TRANSPARENT_CHECK, BM_CLICK, 0, 0);
-                press(dialog, IDC_ROOMMARK_WIDE_CANVAS, 7, 7);
+                test::click(dialog, IDC_ROOMMARK_STRETCH_TO_WIDE);
+                test::click(dialog, IDC_ROOMMARK_TOOL_PENCIL);
+                press(dialog, IDC_ROOMMARK_WIDE_CANVAS, 7, 3);
+                test::click(dialog, IDC_ROOMMARK_TOOL_RECTANGLE);
                 return true;
             },
             [](HWND dialog) {
@@ -378,6 +381,12 @@ TEST_F(RoomMarkEditorTest, PictureShowsTheEditorMidDrawing) {
                 EXPECT_EQ(shot.at(159 + 1 + 8 * PixelCanvas::zoom + 6, 28 + 1 + 16 * PixelCanvas::zoom + 6),
                           red);
                 EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_ROOMMARK_OPTION_2)));
+                // The wide canvas took the picture scaled, then a red dot of its own.
+                auto wide = [&](int x, int y) {
+                    return shot.at(447 + 1 + x * PixelCanvas::zoom + 6, 28 + 1 + y * PixelCanvas::zoom + 6);
+                };
+                EXPECT_EQ(wide(0, 0), RGB(0, 0, 0));
+                EXPECT_EQ(wide(7, 3), red);
                 test::click(dialog, IDCANCEL);
                 return true;
             },
