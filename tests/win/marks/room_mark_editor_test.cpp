@@ -105,6 +105,7 @@ protected:
         const UINT_PTR timer = SetTimer(nullptr, 0, 30, &onTick);
         RoomHistoryHooks hooks;
         hooks.add = [&](const RoomMarkSlot& mark) { outcome.added.push_back(mark); };
+        hooks.pick = pick;
         const RoomEditorContext context{cache, settings, files, prompter};
         outcome.result = editRoomMark(nullptr, start, context, hooks);
         KillTimer(nullptr, timer);
@@ -114,6 +115,8 @@ protected:
         return outcome;
     }
 
+    // The history picker's stand-in; none leaves the history button disabled.
+    std::function<std::optional<RoomMarkSlot>(HWND)> pick;
     DrawingResourceCache cache;
     test::MemorySettings settings;
     test::MemoryFileSystem files;
@@ -237,23 +240,29 @@ TEST_F(RoomMarkEditorTest, APatternColourChosenIsKeptForTheNextOpening) {
     EXPECT_EQ((settings.values[{"COLORLIST", "COLOR06"}]), "0x000000FF");
 
     // Reopened: the swatch has it, and its buttons hand it on.
-    run(RoomMarkSlot{}, {
-                            [](HWND dialog) {
-                                EXPECT_EQ(swatchColour(dialog, thirdSwatch), RGB(150, 100, 50));
-                                HWND swatch = GetDlgItem(dialog, thirdSwatch);
-                                SendMessageW(swatch, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
-                                SendMessageW(swatch, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(4, 4));
-                                return true;
-                            },
-                            [](HWND dialog) {
-                                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_RIGHT_COLOUR), RGB(150, 100, 50));
-                                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_TRANSPARENT_COLOUR),
-                                          RGB(150, 100, 50));
-                                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_LEFT_COLOUR), RGB(0, 0, 0));
-                                command(dialog, IDCANCEL);
-                                return true;
-                            },
-                        });
+    run(RoomMarkSlot{},
+        {
+            [](HWND dialog) {
+                EXPECT_EQ(swatchColour(dialog, thirdSwatch), RGB(150, 100, 50));
+                HWND swatch = GetDlgItem(dialog, thirdSwatch);
+                SendMessageW(swatch, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+                SendMessageW(swatch, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(4, 4));
+                return true;
+            },
+            [](HWND dialog) {
+                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_RIGHT_COLOUR), RGB(150, 100, 50));
+                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_TRANSPARENT_COLOUR), RGB(150, 100, 50));
+                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_LEFT_COLOUR), RGB(0, 0, 0));
+                // Space on the yellow swatch makes yellow the transparent colour.
+                SendDlgItemMessageW(dialog, IDC_ROOMMARK_PATTERN_1 + 7, WM_KEYDOWN, VK_SPACE, 1);
+                return true;
+            },
+            [](HWND dialog) {
+                EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_TRANSPARENT_COLOUR), RGB(255, 255, 0));
+                command(dialog, IDCANCEL);
+                return true;
+            },
+        });
 }
 
 TEST_F(RoomMarkEditorTest, EscAsksFirstAndNoKeepsEveryStroke) {
@@ -385,12 +394,77 @@ TEST_F(RoomMarkEditorTest, PictureShowsTheEditorMidDrawing) {
                 auto wide = [&](int x, int y) {
                     return shot.at(447 + 1 + x * PixelCanvas::zoom + 6, 28 + 1 + y * PixelCanvas::zoom + 6);
                 };
-                EXPECT_EQ(wide(0, 0), RGB(0, 0, 0));
+                EXPECT_NE(wide(0, 0), green);
                 EXPECT_EQ(wide(7, 3), red);
                 test::click(dialog, IDCANCEL);
                 return true;
             },
         });
+}
+
+// Rectangle and circle each keep their own choice of outline or fill.
+TEST_F(RoomMarkEditorTest, ShapeOptionsAreKeptForEachShapeTool) {
+    const Outcome outcome =
+        run(RoomMarkSlot{}, {
+                                [](HWND dialog) {
+                                    HWND canvas = GetDlgItem(dialog, IDC_ROOMMARK_NORMAL_CANVAS);
+                                    auto drag = [canvas](int x0, int y0, int x1, int y1) {
+                                        SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at(x0, y0));
+                                        SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, at(x1, y1));
+                                        SendMessageW(canvas, WM_LBUTTONUP, 0, at(x1, y1));
+                                    };
+                                    test::click(dialog, IDC_ROOMMARK_TOOL_RECTANGLE);
+                                    test::click(dialog, IDC_ROOMMARK_OPTION_2); // filled
+                                    test::click(dialog, IDC_ROOMMARK_TOOL_CIRCLE);
+                                    drag(0, 0, 10, 10); // still an outline
+                                    test::click(dialog, IDC_ROOMMARK_TOOL_SELECT);
+                                    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_ROOMMARK_OPTION_1)));
+                                    test::click(dialog, IDC_ROOMMARK_TOOL_RECTANGLE);
+                                    drag(12, 12, 20, 20); // filled again
+                                    test::click(dialog, IDOK);
+                                    return true;
+                                },
+                            });
+    ASSERT_TRUE(outcome.result);
+    const RoomPicture<23>& picture = outcome.result->normalImage;
+    EXPECT_EQ(pixel(picture, 5, 0), RGB(0, 0, 0)) << "the circle's top";
+    EXPECT_EQ(pixel(picture, 5, 5), green) << "the circle's inside";
+    EXPECT_EQ(pixel(picture, 16, 16), RGB(0, 0, 0)) << "the rectangle's inside";
+}
+
+// A mark picked from the history fills both canvases and is one undo step on each: the loaded picture
+// can be taken back like a stroke.
+TEST_F(RoomMarkEditorTest, AHistoryPickLoadsBothPicturesAndCanBeUndone) {
+    RoomMarkSlot earlier;
+    earlier.registered = true;
+    earlier.normalImage.pixels.fill(0xFF); // white
+    earlier.normalImage.transparent = 0xFFFFFF;
+    earlier.wideImage.transparent = 0x000000; // black, as its pixels are
+    int picks = 0;
+    pick = [&](HWND owner) -> std::optional<RoomMarkSlot> {
+        EXPECT_TRUE(IsWindow(owner));
+        ++picks;
+        return earlier;
+    };
+    const Outcome outcome =
+        run(RoomMarkSlot{},
+            {
+                [](HWND dialog) {
+                    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_ROOMMARK_HISTORY)));
+                    test::click(dialog, IDC_ROOMMARK_HISTORY);
+                    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ROOMMARK_TRANSPARENT_CHECK), BST_CHECKED);
+                    EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_TRANSPARENT_COLOUR), white);
+                    SendDlgItemMessageW(dialog, IDC_ROOMMARK_WIDE_CANVAS, WM_COMMAND, ID_EDIT_UNDO, 0);
+                    test::click(dialog, IDOK);
+                    return true;
+                },
+            });
+    EXPECT_EQ(picks, 1);
+    ASSERT_TRUE(outcome.result);
+    EXPECT_EQ(pixel(outcome.result->normalImage, 11, 11), white);
+    EXPECT_EQ(outcome.result->normalImage.transparent, 0xFFFFFFu);
+    EXPECT_EQ(pixel(outcome.result->wideImage, 3, 3), green) << "undone: the canvas's own picture";
+    EXPECT_EQ(outcome.result->wideImage.transparent, 0x000000u) << "undo restores pixels, not settings";
 }
 
 } // namespace
