@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dlgs.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,6 +23,7 @@
 #include "win/marks/mark_drawing.h"
 #include "win/marks/room_mark_images.h"
 #include "win/platform/text.h"
+#include "win/platform/win32_file_system.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
@@ -106,7 +109,7 @@ protected:
         RoomHistoryHooks hooks;
         hooks.add = [&](const RoomMarkSlot& mark) { outcome.added.push_back(mark); };
         hooks.pick = pick;
-        const RoomEditorContext context{cache, settings, files, prompter};
+        const RoomEditorContext context{cache, settings, *fileSystem, prompter};
         outcome.result = editRoomMark(nullptr, start, context, hooks);
         KillTimer(nullptr, timer);
         script = nullptr;
@@ -120,6 +123,7 @@ protected:
     DrawingResourceCache cache;
     test::MemorySettings settings;
     test::MemoryFileSystem files;
+    FileSystem* fileSystem = &files;
     test::RecordingPrompter prompter;
 };
 
@@ -433,8 +437,8 @@ TEST_F(RoomMarkEditorTest, ShapeOptionsAreKeptForEachShapeTool) {
 }
 
 // A mark picked from the history fills both canvases and is one undo step on each: the loaded picture
-// can be taken back like a stroke.
-TEST_F(RoomMarkEditorTest, AHistoryPickLoadsBothPicturesAndCanBeUndone) {
+// can be taken back like a stroke, and so can a stretch copy over a picture.
+TEST_F(RoomMarkEditorTest, AHistoryPickAndAStretchCopyCanBeUndone) {
     RoomMarkSlot earlier;
     earlier.registered = true;
     earlier.normalImage.pixels.fill(0xFF); // white
@@ -455,6 +459,9 @@ TEST_F(RoomMarkEditorTest, AHistoryPickLoadsBothPicturesAndCanBeUndone) {
                     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ROOMMARK_TRANSPARENT_CHECK), BST_CHECKED);
                     EXPECT_EQ(swatchColour(dialog, IDC_ROOMMARK_TRANSPARENT_COLOUR), white);
                     SendDlgItemMessageW(dialog, IDC_ROOMMARK_WIDE_CANVAS, WM_COMMAND, ID_EDIT_UNDO, 0);
+                    // So is a stretch copy: the white picture scaled over the wide one, then taken back.
+                    test::click(dialog, IDC_ROOMMARK_STRETCH_TO_WIDE);
+                    SendDlgItemMessageW(dialog, IDC_ROOMMARK_WIDE_CANVAS, WM_COMMAND, ID_EDIT_UNDO, 0);
                     test::click(dialog, IDOK);
                     return true;
                 },
@@ -465,6 +472,53 @@ TEST_F(RoomMarkEditorTest, AHistoryPickLoadsBothPicturesAndCanBeUndone) {
     EXPECT_EQ(outcome.result->normalImage.transparent, 0xFFFFFFu);
     EXPECT_EQ(pixel(outcome.result->wideImage, 3, 3), green) << "undone: the canvas's own picture";
     EXPECT_EQ(outcome.result->wideImage.transparent, 0x000000u) << "undo restores pixels, not settings";
+}
+
+// A bitmap file chosen through the load button is pasted into the active canvas as a floating piece, and
+// the canvas's call for the select tool reaches the tool buttons.
+TEST_F(RoomMarkEditorTest, ALoadedBitmapGoesIntoTheActiveCanvas) {
+    Win32FileSystem realFiles;
+    fileSystem = &realFiles;
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    // 4 x 3, its top row red, green, blue, white (tests/win/canvas/bitmaps).
+    const FilePath picture = pathOf(module).folder() + u"bitmaps\\pic24.bmp";
+    const Outcome outcome =
+        run(RoomMarkSlot{},
+            {
+                [](HWND dialog) {
+                    press(dialog, IDC_ROOMMARK_WIDE_CANVAS, 14, 14); // makes it the active canvas
+                    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ROOMMARK_LOAD_IMAGE, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ROOMMARK_LOAD_IMAGE)));
+                    return true;
+                },
+                [&](HWND dialog) { // inside the file dialog's loop
+                    HWND chooser = visibleDialogWith(cmb13, dialog);
+                    if (!chooser)
+                        chooser = visibleDialogWith(edt1, dialog);
+                    if (!chooser)
+                        return false;
+                    HWND name =
+                        GetDlgItem(chooser, cmb13) ? GetDlgItem(chooser, cmb13) : GetDlgItem(chooser, edt1);
+                    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(picture).c_str()));
+                    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+                    return true;
+                },
+                [](HWND dialog) {
+                    if (!IsWindowVisible(GetDlgItem(dialog, IDC_ROOMMARK_OPTION_1)))
+                        return false; // the paste has not happened yet
+                    EXPECT_EQ(test::windowText(GetDlgItem(dialog, IDC_ROOMMARK_OPTION_1)), widen("中央"));
+                    test::click(dialog, IDOK);
+                    return true;
+                },
+            });
+    EXPECT_TRUE(prompter.shown.empty());
+    ASSERT_TRUE(outcome.result);
+    EXPECT_EQ(pixel(outcome.result->wideImage, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(pixel(outcome.result->wideImage, 3, 0), white);
+    EXPECT_EQ(pixel(outcome.result->wideImage, 14, 14), RGB(0, 0, 0));
+    EXPECT_EQ(pixel(outcome.result->normalImage, 0, 0), green) << "the other canvas is left alone";
 }
 
 } // namespace
