@@ -18,6 +18,7 @@
 #include "win/app/map_size_dialog.h"
 #include "win/app/ruler_dialog.h"
 #include "win/marks/background_candidates_dialog.h"
+#include "win/marks/room_history_picker.h"
 #include "win/marks/wall_history_picker.h"
 #include "win/marks/wall_mark_editor.h"
 #include "win/output/image_export_dialog.h"
@@ -238,6 +239,10 @@ bool MainWindow::onInitDialog() {
     }
     palette_.setWallMarkEditing([this](HWND owner, const WallMarkRecord& start) {
         return editWallMark(owner, start, app_.cache(), wallHistoryHooks());
+    });
+    palette_.setRoomMarkEditing([this](HWND owner, const RoomMarkSlot& start) {
+        const RoomEditorContext context{app_.cache(), app_.settings(), app_.files(), app_.prompter()};
+        return editRoomMark(owner, start, context, roomHistoryHooks());
     });
     prepareControls();
 
@@ -729,6 +734,21 @@ WallHistoryHooks MainWindow::wallHistoryHooks() {
         return picker.chosen();
     };
     hooks.add = [history](const WallMarkRecord& record) { history->addWall(record); };
+    return hooks;
+}
+
+RoomHistoryHooks MainWindow::roomHistoryHooks() {
+    MarkHistory* history = app_.history();
+    if (!history)
+        return {};
+    RoomHistoryHooks hooks;
+    hooks.pick = [this, history](HWND owner) -> std::optional<RoomMarkSlot> {
+        RoomHistoryPicker picker(*history, app_.cache());
+        if (picker.runModal(owner) != IDOK)
+            return std::nullopt;
+        return picker.chosen();
+    };
+    hooks.add = [history](const RoomMarkSlot& mark) { history->addRoom(mark); };
     return hooks;
 }
 

@@ -12,6 +12,7 @@
 #include "win/app/tool_tips.h"
 #include "win/document/clipboard.h"
 #include "win/marks/palette_window.h"
+#include "win/marks/room_mark_editor.h"
 #include "win/marks/wall_mark_editor.h"
 #include "win/platform/handles.h"
 #include "win/view/map_view.h"
@@ -87,6 +88,7 @@ private:
     void editBackgroundCandidates();
     // What the wall mark editor picks from and adds to; nothing without a program folder.
     WallHistoryHooks wallHistoryHooks();
+    RoomHistoryHooks roomHistoryHooks();
 
     // Flows.
     bool confirmDiscardingChanges();

@@ -5,6 +5,7 @@
 #include "model/marks/palette_snap.h"
 #include "resource.h"
 #include "win/app/dialog_items.h"
+#include "win/app/message_box.h"
 #include "win/marks/mark_drawing.h"
 #include "win/marks/palette_load_dialog.h"
 #include "win/marks/room_mark_images.h"
@@ -74,6 +75,12 @@ void PaletteWindow::setWallMarkEditing(WallMarkEditing editing) {
         EnableWindow(item(IDC_PALETTE_CREATE_WALL), editWallMark_ != nullptr);
 }
 
+void PaletteWindow::setRoomMarkEditing(RoomMarkEditing editing) {
+    editRoomMark_ = std::move(editing);
+    if (handle())
+        EnableWindow(item(IDC_PALETTE_CREATE_ROOM), editRoomMark_ != nullptr);
+}
+
 bool PaletteWindow::onInitDialog() {
     layOut();
     for (int id = IDC_PALETTE_WALL_1; id <= IDC_PALETTE_ROOM_20; ++id)
@@ -84,8 +91,7 @@ bool PaletteWindow::onInitDialog() {
     addTooltip(IDC_PALETTE_LOAD_ROOMS, narrow(resourceString(IDS_TIP_LOAD_PALETTE)));
     addTooltip(IDC_PALETTE_SAVE_START, narrow(resourceString(IDS_TIP_SAVE_START)));
     EnableWindow(item(IDC_PALETTE_CREATE_WALL), editWallMark_ != nullptr);
-    // Room marks are made in an editor of their own, which is not there yet.
-    EnableWindow(item(IDC_PALETTE_CREATE_ROOM), FALSE);
+    EnableWindow(item(IDC_PALETTE_CREATE_ROOM), editRoomMark_ != nullptr);
     drawIcons(true, true);
     slotButton(IDC_PALETTE_WALL_1).setHighlighted(true);
     slotButton(IDC_PALETTE_ROOM_1).setHighlighted(true);
@@ -198,6 +204,28 @@ void PaletteWindow::createWallMark() {
     notify(wallsChanged, currentWall_);
 }
 
+void PaletteWindow::createRoomMark() {
+    if (!editRoomMark_)
+        return;
+    RoomMarkSlot& slot = document_.palette().rooms[static_cast<std::size_t>(currentRoom_ - 1)];
+    const std::optional<RoomMarkSlot> made = editRoomMark_(handle(), slot);
+    if (!made)
+        return;
+    slot = *made;
+    slot.registered = true;
+    // The masks are built from the transparent colours here once, so a mark that cannot be drawn is
+    // refused now rather than left half-drawn on the map.
+    RoomMarkImage check;
+    if (!check.set(slot)) {
+        slot = RoomMarkSlot{}; // no pictures, no transparent colours
+        showMessage("例外エラー発生\n\n部屋マークの作成に失敗しました。", handle(), msg::ok | msg::iconError);
+    }
+    // The map file keeps the palette it was drawn with.
+    document_.setModified(true);
+    drawIcon(false, currentRoom_);
+    notify(roomsChanged, currentRoom_);
+}
+
 void PaletteWindow::loadHalf(bool walls) {
     PaletteLoadDialog choice(!mapFile_.empty());
     const int source = choice.choose(handle());
@@ -239,6 +267,9 @@ bool PaletteWindow::onCommand(int id, int code, HWND control) {
         return true;
     case IDC_PALETTE_CREATE_WALL:
         createWallMark();
+        return true;
+    case IDC_PALETTE_CREATE_ROOM:
+        createRoomMark();
         return true;
     case IDC_PALETTE_LOAD_WALLS:
         loadHalf(true);

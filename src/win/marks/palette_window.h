@@ -26,6 +26,10 @@ public:
     using WallMarkEditing =
         std::function<std::optional<WallMarkRecord>(HWND owner, const WallMarkRecord& start)>;
 
+    // Runs the room mark editor on a slot's mark (registered or not); both pictures with their transparent
+    // colours when it ended with OK.
+    using RoomMarkEditing = std::function<std::optional<RoomMarkSlot>(HWND owner, const RoomMarkSlot& start)>;
+
     PaletteWindow(MapDocument& document, PaletteStorage& palettes, MapFileStorage& maps,
                   DrawingResourceCache& cache);
 
@@ -33,6 +37,7 @@ public:
     bool create(HWND mainWindow);
     // Without an editor the create button stays disabled.
     void setWallMarkEditing(WallMarkEditing editing);
+    void setRoomMarkEditing(RoomMarkEditing editing);
     // After the palette in memory was replaced (new map, opened map): every icon again, slot 1 of each kind
     // current, and both choices told to the main window.
     void refresh();
@@ -54,6 +59,7 @@ private:
     void drawIcon(bool wall, int slot);
     void select(int id);
     void createWallMark();
+    void createRoomMark();
     void loadHalf(bool walls);
     void notify(WPARAM what, int slot);
     SlotButton& slotButton(int id);
@@ -63,6 +69,7 @@ private:
     MapFileStorage& maps_;
     DrawingResourceCache& cache_;
     WallMarkEditing editWallMark_;
+    RoomMarkEditing editRoomMark_;
     HWND main_ = nullptr;
     FilePath mapFile_;
     std::array<SlotButton, wallSlotCount + roomSlotCount> slots_;

@@ -71,6 +71,28 @@ TEST(ResourceText, BackgroundCandidatesTextsAreTheIntendedCharacters) {
     EXPECT_EQ(dialogItemText(IDD_BACKGROUND_CANDIDATES, IDCANCEL), L"ｷｬﾝｾﾙ");
 }
 
+// The room mark editor's texts, and its eight tool pictures: 20x20 with sixteen colours.
+TEST(ResourceText, RoomMarkEditorTextsAndToolPicturesAreThere) {
+    EXPECT_EQ(dialogItemText(IDD_ROOM_MARK_EDITOR, IDC_TITLE), L" 部屋マーク作成");
+    EXPECT_EQ(dialogItemText(IDD_ROOM_MARK_EDITOR, IDC_ROOMMARK_PATTERN_GROUP), L"色パターン");
+    EXPECT_EQ(dialogItemText(IDD_ROOM_MARK_EDITOR, IDC_ROOMMARK_LOAD_IMAGE), L"画像読込");
+    EXPECT_EQ(loadString(IDS_TIP_TOOL_FILL), L"塗り潰し");
+    EXPECT_EQ(loadString(IDS_TIP_TRANSPARENT_COLOUR),
+              L"透過色に設定している色\n（設定しない場合はチェックを外してください）");
+    EXPECT_EQ(loadString(IDS_TIP_STRETCH_TO_WIDE), L" >>>>>>>>>> \n伸縮してコピー");
+    EXPECT_EQ(loadString(IDS_TIP_WIDE_PREVIEW), L"プレビューイメージ\n広範囲表示モード時(15x15)");
+    for (int id = IDB_TOOL_PENCIL; id <= IDB_TOOL_SELECT; ++id) {
+        HRSRC found = FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), RT_BITMAP);
+        ASSERT_TRUE(found) << id;
+        const auto* header = static_cast<const BITMAPINFOHEADER*>(
+            LockResource(LoadResource(GetModuleHandleW(nullptr), found)));
+        ASSERT_TRUE(header) << id;
+        EXPECT_EQ(header->biWidth, 20);
+        EXPECT_EQ(header->biHeight, 20);
+        EXPECT_EQ(header->biBitCount, 4);
+    }
+}
+
 TEST(ResourceText, MenuTextsAreTheIntendedCharacters) {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU));
     ASSERT_NE(menu, nullptr);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -651,6 +652,46 @@ TEST(MainWindowRun, PaletteWindowMakesMarksAndKeepsThemInTheStartPalette) {
     press(editor, IDCANCEL);
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }));
     PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    EXPECT_TRUE(run.waitForExit());
+}
+
+// A room mark painted in its editor lands in the current slot and in the room history, and the editor's
+// colour pattern is in the configuration once it has closed.
+TEST(MainWindowRun, RoomEditorRegistersIntoTheSlotAndTheHistory) {
+    TempFolder folder(u"rooms");
+    ProgramRun run(folder.path());
+    HWND main = run.mainWindow();
+    ASSERT_TRUE(main);
+    HWND palette = dialogWith(run, main, IDC_PALETTE_SAVE_START);
+    ASSERT_TRUE(palette);
+    press(palette, IDC_PALETTE_ROOM_1 + 6);
+    press(palette, IDC_PALETTE_CREATE_ROOM);
+    HWND editor = dialogWith(run, main, IDC_ROOMMARK_WIDE_CANVAS);
+    ASSERT_TRUE(editor);
+    // A black line across row 11 of the 23x23 picture.
+    HWND canvas = GetDlgItem(editor, IDC_ROOMMARK_NORMAL_CANVAS);
+    for (int x = 0; x < 23; ++x) {
+        const LPARAM at = MAKELPARAM(x * 12 + 6, 11 * 12 + 6);
+        SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(canvas, WM_LBUTTONUP, 0, at);
+    }
+    savePicture(editor, "room_mark_editor");
+    press(editor, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }));
+    EXPECT_EQ(readBytes(folder.path() + u"History.mhb").size(), 32u + 2464u);
+    EXPECT_NE(readBytes(folder.path() + u"Tavrosin.ini").find("COLOR16=0x00FF00FF"), std::string::npos);
+
+    // The start palette holds a mark of its own in that slot: wait for the line across it.
+    auto saved = [&] {
+        const RoomMarkSlot slot = startPaletteIn(folder).rooms[6];
+        const auto row11 = slot.normalImage.pixels.begin() + (22 - 11) * RoomPicture<23>::stride;
+        return slot.registered && std::all_of(row11, row11 + 3 * 23, [](std::uint8_t b) { return b == 0; });
+    };
+    press(palette, IDC_PALETTE_SAVE_START);
+    EXPECT_TRUE(waitUntil(saved));
+    PostMessageW(main, WM_COMMAND, IDC_EXIT, 0);
+    if (HWND question = run.messageBox(1500))
+        press(question, IDC_MESSAGE_YES);
     EXPECT_TRUE(run.waitForExit());
 }
 

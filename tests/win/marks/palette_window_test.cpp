@@ -9,8 +9,11 @@
 #include "model/document/palette_block.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
+#include "support/dib_canvas.h"
+#include "support/memory_settings.h"
 #include "support/memory_file_system.h"
 #include "support/recording_prompter.h"
+#include "win/marks/room_mark_editor.h"
 #include "win/view/drawing_resource_cache.h"
 #include "win/view/map_view.h"
 
@@ -164,6 +167,64 @@ TEST_F(PaletteWindowTest, ANewWallMarkFillsTheCurrentSlotOnlyWhenTheEditorSaysOk
     // A registered slot starts the editor from its mark.
     click(IDC_PALETTE_CREATE_WALL);
     EXPECT_EQ(startedFrom.frontShape, 4);
+}
+
+// The room editor itself, opened by the button: what it registers lands in the current slot, drawn on its
+// icon, and the main window hears of it.
+TEST_F(PaletteWindowTest, TheRoomEditorRegistersBothPicturesIntoTheCurrentSlot) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window.handle(), IDC_PALETTE_CREATE_ROOM))) << "no editor yet";
+    test::MemorySettings settings;
+    const RoomEditorContext context{cache, settings, files, prompter};
+    int openings = 0;
+    window.setRoomMarkEditing([&](HWND owner, const RoomMarkSlot& start) {
+        ++openings;
+        return editRoomMark(owner, start, context, {});
+    });
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window.handle(), IDC_PALETTE_CREATE_ROOM)));
+    click(IDC_PALETTE_ROOM_1 + 4);
+    received.clear();
+    ASSERT_TRUE(test::driveModal([&] { click(IDC_PALETTE_CREATE_ROOM); },
+                                 [](HWND editor) {
+                                     HWND canvas = GetDlgItem(editor, IDC_ROOMMARK_NORMAL_CANVAS);
+                                     const LPARAM at =
+                                         MAKELPARAM(2 * PixelCanvas::zoom + 6, 3 * PixelCanvas::zoom + 6);
+                                     SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, at);
+                                     SendMessageW(canvas, WM_LBUTTONUP, 0, at);
+                                     SendDlgItemMessageW(editor, IDC_ROOMMARK_TRANSPARENT_CHECK, BM_CLICK, 0,
+                                                         0);
+                                     test::click(editor, IDOK);
+                                 }));
+    pump();
+    EXPECT_EQ(openings, 1);
+    const RoomMarkSlot& slot = document.palette().rooms[4];
+    EXPECT_TRUE(slot.registered);
+    EXPECT_EQ(slot.normalImage.transparent, 0x008000u);
+    EXPECT_EQ(slot.wideImage.transparent, noColour);
+    EXPECT_EQ(received, (std::vector<Note>{{17, 5}}));
+    EXPECT_TRUE(document.isModified());
+
+    // The icon shows the picture opaque: black where it was drawn, the transparent colour around it.
+    const int id = IDC_PALETTE_ROOM_1 + 4;
+    test::DibCanvas face(29, 29);
+    DRAWITEMSTRUCT drawn{};
+    drawn.CtlType = ODT_BUTTON;
+    drawn.CtlID = id;
+    drawn.itemAction = ODA_DRAWENTIRE;
+    drawn.hwndItem = GetDlgItem(window.handle(), id);
+    drawn.hDC = face.dc();
+    drawn.rcItem = {0, 0, 29, 29};
+    SendMessageW(window.handle(), WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&drawn));
+    const int icon = (29 - SlotButton::iconSide) / 2 + 1; // sunken: the current slot
+    EXPECT_EQ(face.at(icon + 2, icon + 3), RGB(0, 0, 0));
+    EXPECT_EQ(face.at(icon + 10, icon + 10), RGB(0, 0x80, 0));
+
+    // Cancelling the editor leaves the slot as it was and says nothing.
+    received.clear();
+    ASSERT_TRUE(test::driveModal([&] { click(IDC_PALETTE_CREATE_ROOM); },
+                                 [](HWND editor) { test::click(editor, IDCANCEL); }));
+    pump();
+    EXPECT_TRUE(document.palette().rooms[4].registered);
+    EXPECT_TRUE(received.empty());
 }
 
 } // namespace
