@@ -61,6 +61,31 @@ TEST(PrintToSpooler, DISABLED_FromTheDialog) {
     EXPECT_TRUE(driven) << "the dialog did not open";
 }
 
+TEST(PrintToSpooler, DISABLED_FromThePreview) {
+    MapDocument document;
+    sampleMap(document);
+    DrawingResourceCache cache;
+    test::MemorySettings settings;
+    config::writePageTexts(settings, sampleTexts());
+    test::RecordingPrompter prompter;
+    PrintDialog dialog(document, cache, settings, &prompter);
+    bool previewed = false;
+    const bool driven = test::driveModal([&] { dialog.runModal(nullptr); },
+                                         [&](HWND w) {
+                                             previewed =
+                                                 test::driveModal([&] { test::click(w, IDC_PRINT_PREVIEW); },
+                                                                  [&](HWND preview) {
+                                                                      test::click(preview, IDOK);
+                                                                      test::click(preview, IDCANCEL);
+                                                                  });
+                                             test::click(w, IDCANCEL);
+                                         });
+    for (const auto& shown : prompter.shown)
+        ADD_FAILURE() << "message: " << shown.text;
+    EXPECT_TRUE(driven) << "the dialog did not open";
+    EXPECT_TRUE(previewed) << "the preview did not open";
+}
+
 TEST(PrintToSpooler, DISABLED_FromTheCommandLine) {
     test::TempFolder folder;
     Win32FileSystem files;
