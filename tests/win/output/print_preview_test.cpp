@@ -33,6 +33,18 @@ int scrollMax(HWND window, int bar) {
     return info.nMax;
 }
 
+// Handles what the dialog has posted itself.
+void pump() {
+    MSG message;
+    for (int round = 0; round < 5; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+}
+
 bool enabled(HWND dialog, int id) {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
@@ -50,8 +62,9 @@ std::unique_ptr<DibCanvas> capture(HWND dialog) {
 // The dialog as the screen shows it, for a person to look at.
 void saveScreen(HWND dialog, const char* name) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT frame{};
-    GetWindowRect(dialog, &frame);
+    RECT frame{}, window{}, screenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(dialog, &window);
+    IntersectRect(&frame, &window, &screenArea);
     DibCanvas canvas(frame.right - frame.left, frame.bottom - frame.top);
     HDC screen = GetDC(nullptr);
     BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, frame.left, frame.top, SRCCOPY);
@@ -189,6 +202,7 @@ TEST_F(PrintPreviewTest, WholePageShrinksTheSheetAndOneToOneScrollsIt) {
     job.settings.texts.header = {"\u5730\u4e0b\u4e00\u968e", "", "_%p/a"};
     job.settings.texts.footer = {"", "_%p", ""};
     std::wstring before, after, back;
+    bool maximized = false, restored = false;
     double zoom = 0;
     RECT sheet{}, client{}, inner{}, place{};
     int across = 0, down = 0;
@@ -207,6 +221,13 @@ TEST_F(PrintPreviewTest, WholePageShrinksTheSheetAndOneToOneScrollsIt) {
         saveScreen(w, "preview-1to1.png");
         test::click(w, IDC_PREVIEW_VIEW);
         back = text(w, IDC_PREVIEW_VIEW);
+        test::click(w, IDC_MAXIMIZE);
+        pump();
+        maximized = IsZoomed(w) != FALSE;
+        saveScreen(w, "preview-maximized.png");
+        test::click(w, IDC_MAXIMIZE);
+        pump();
+        restored = IsZoomed(w) == FALSE;
         // The dialog's own layout follows its size.
         SetWindowPos(w, nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
         RECT dialogClient{};
@@ -230,6 +251,8 @@ TEST_F(PrintPreviewTest, WholePageShrinksTheSheetAndOneToOneScrollsIt) {
         << "header and ruler numbers in black";
     EXPECT_EQ(across, 794 - inner.right);
     EXPECT_EQ(down, 1123 - inner.bottom);
+    EXPECT_TRUE(maximized);
+    EXPECT_TRUE(restored);
     EXPECT_EQ(place.left, 4);
     EXPECT_EQ(place.top, 57);
     EXPECT_EQ(place.right, -4);
