@@ -94,12 +94,7 @@ TEST_F(PrintDialogTest, ShowsThePrinterTheDefaultsAndTheStoredFields) {
     RECT frame{};
     run([&](PrintDialog&, HWND w) {
         GetWindowRect(w, &frame);
-        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        test::DibCanvas canvas(frame.right - frame.left, frame.bottom - frame.top);
-        HDC screen = GetDC(nullptr);
-        BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, frame.left, frame.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        canvas.save(test::pictureFolder("print") + "/dialog.png");
+        test::saveScreenPicture(w, test::pictureFolder("print") + "dialog.png");
         title = text(w, IDC_TITLE);
         device = text(w, IDC_PRINT_DEVICE);
         paper = text(w, IDC_PRINT_PAPER);

@@ -59,19 +59,6 @@ std::unique_ptr<DibCanvas> capture(HWND dialog) {
     return canvas;
 }
 
-// The dialog as the screen shows it, for a person to look at.
-void saveScreen(HWND dialog, const char* name) {
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT frame{}, window{}, screenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    GetWindowRect(dialog, &window);
-    IntersectRect(&frame, &window, &screenArea);
-    DibCanvas canvas(frame.right - frame.left, frame.bottom - frame.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, frame.left, frame.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    canvas.save(test::pictureFolder("print") + name);
-}
-
 class PrintPreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -212,19 +199,19 @@ TEST_F(PrintPreviewTest, WholePageShrinksTheSheetAndOneToOneScrollsIt) {
         before = text(w, IDC_PREVIEW_VIEW);
         whole = capture(w);
         GetClientRect(preview, &client);
-        saveScreen(w, "preview-whole.png");
+        test::saveScreenPicture(w, test::pictureFolder("print") + "preview-whole.png");
         test::click(w, IDC_PREVIEW_VIEW);
         after = text(w, IDC_PREVIEW_VIEW);
         across = scrollMax(preview, SB_HORZ);
         down = scrollMax(preview, SB_VERT);
         GetClientRect(preview, &inner);
-        saveScreen(w, "preview-1to1.png");
+        test::saveScreenPicture(w, test::pictureFolder("print") + "preview-1to1.png");
         test::click(w, IDC_PREVIEW_VIEW);
         back = text(w, IDC_PREVIEW_VIEW);
         test::click(w, IDC_MAXIMIZE);
         pump();
         maximized = IsZoomed(w) != FALSE;
-        saveScreen(w, "preview-maximized.png");
+        test::saveScreenPicture(w, test::pictureFolder("print") + "preview-maximized.png");
         test::click(w, IDC_MAXIMIZE);
         pump();
         restored = IsZoomed(w) == FALSE;
