@@ -395,10 +395,13 @@ void PrintDialog::storeTexts() {
 }
 
 void PrintDialog::print(HWND owner) {
+    // Messages belong to the window the print was started from, so that it waits for them.
+    ownPrompter_.setOwner(owner);
     SpoolerTarget target(printer_.dc());
     ProgressWindow progress(owner);
     if (!runPrintJob(target, document_, cache_, printSettings(), jobTexts(document_), prompter_, &progress))
         prompter_.showMessage(printFailedText, msg::ok | msg::iconError);
+    ownPrompter_.setOwner(handle());
 }
 
 void PrintDialog::preview() {

@@ -78,28 +78,20 @@ TEST(PrintPreview, OneToOneViewCentresASmallSheetAndScrollsALargeOne) {
 
 TEST(PrintPreview, PageButtonsMoveWithinTheCount) {
     PageCursor one(1);
-    EXPECT_FALSE(one.canGoBack());
-    EXPECT_FALSE(one.canGoForward());
-    EXPECT_FALSE(one.next());
-    EXPECT_FALSE(one.last());
+    EXPECT_FALSE(one.canGoBack() || one.canGoForward() || one.next() || one.last());
     EXPECT_EQ(one.label(), "1 / 1");
+    EXPECT_EQ(PageCursor(0).label(), "0 / 0");
 
     PageCursor six(6);
     EXPECT_FALSE(six.previous());
-    EXPECT_TRUE(six.next());
-    EXPECT_TRUE(six.next());
+    EXPECT_TRUE(six.next() && six.next());
     EXPECT_EQ(six.label(), "3 / 6");
     EXPECT_TRUE(six.last());
-    EXPECT_EQ(six.index(), 5);
-    EXPECT_FALSE(six.canGoForward());
-    EXPECT_FALSE(six.next());
+    EXPECT_FALSE(six.canGoForward() || six.next());
     EXPECT_TRUE(six.previous());
     EXPECT_EQ(six.index(), 4);
     EXPECT_TRUE(six.first());
-    EXPECT_EQ(six.index(), 0);
-    EXPECT_FALSE(six.first());
-
-    EXPECT_EQ(PageCursor(0).label(), "0 / 0");
+    EXPECT_FALSE(six.canGoBack() || six.first());
 }
 
 TEST(PrintPreview, ADraggedBorderStopsAtTheSmallestSize) {
@@ -109,7 +101,7 @@ TEST(PrintPreview, ADraggedBorderStopsAtTheSmallestSize) {
     EXPECT_EQ(keepAtLeast({100, 100, 120, 300}, {.right = true}, 144, 28), (PixelRect{100, 100, 244, 300}));
     EXPECT_EQ(keepAtLeast({100, 290, 400, 300}, {.left = true, .top = true}, 144, 28),
               (PixelRect{100, 272, 400, 300}));
-    EXPECT_EQ(keepAtLeast(window, {.bottom = true}, 144, 28), window);
+    EXPECT_EQ(keepAtLeast(window, {.bottom = true}, 144, 28), window) << "large enough: left alone";
 }
 
 } // namespace
