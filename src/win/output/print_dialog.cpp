@@ -410,8 +410,13 @@ void PrintDialog::preview() {
     if (!makePrintPicture(picture, document_, cache_, settings.wide, prompter_))
         return;
     SpoolerTarget printer(printer_.dc());
-    PreviewJob job{picture.dc(), picture.width(),   picture.height(),
-                   settings,     printer.metrics(), jobTexts(document_)};
+    PreviewJob job;
+    job.picture = picture.dc();
+    job.pictureWidth = picture.width();
+    job.pictureHeight = picture.height();
+    job.settings = settings;
+    job.printer = printer.metrics();
+    job.texts = jobTexts(document_);
     PrintPreviewDialog dialog(job, prompter_, [this](HWND owner) { print(owner); });
     dialog.runModal(handle());
 }
