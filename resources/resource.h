@@ -23,7 +23,9 @@
 
 // Common dialog frame
 #define IDC_TITLE 1001
+#define IDC_MAXIMIZE 1002
 #define IDC_CLOSE 1003
+#define IDS_TIP_MAXIMIZE 20002
 
 // Message box
 #define IDC_MESSAGE_YES 6

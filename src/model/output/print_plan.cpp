@@ -59,6 +59,7 @@ PrintPlan planPages(const PageSetup& s) {
         double k = std::min(availableHeight / (s.pictureHeight * s.scaleY + 0.5),
                             availableWidth / (s.pictureWidth * s.scaleX + 0.5));
         k = std::min(k, 1.0); // never enlarged
+        plan.fitScale = k;
         const int width = static_cast<int>(s.scaleX * s.pictureWidth * k + 0.5);
         const int height = static_cast<int>(s.scaleY * k * s.pictureHeight + 0.5);
         int x = left, y = top;

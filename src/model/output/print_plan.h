@@ -36,6 +36,7 @@ struct PrintPlan {
     int imageWidth = 0, imageHeight = 0; // the area inside the margins and bands
     int sliceWidth = 0, sliceHeight = 0; // picture pixels per page when not fitting
     int pagesAcross = 0, pagesDown = 0;
+    double fitScale = 1; // below 1 when fitting shrinks the picture
     std::vector<Page> pages;
     int pageCount() const { return pagesAcross * pagesDown; }
 };

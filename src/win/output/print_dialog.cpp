@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "win/app/dialog_items.h"
 #include "win/comments/font_list.h"
+#include "win/output/print_preview_dialog.h"
 #include "win/platform/text.h"
 
 namespace tav::win {
@@ -258,8 +259,6 @@ bool PrintDialog::onInitDialog() {
     addTooltip(IDOK, narrow(resourceString(IDS_TIP_PRINT_START)));
     addTooltip(IDC_PRINT_PREVIEW, narrow(resourceString(IDS_TIP_PRINT_PREVIEW)));
     addTooltip(IDC_PRINT_OPTIONS, narrow(resourceString(IDS_TIP_PRINT_OPTIONS)));
-    // The preview comes later; until then its button offers nothing.
-    EnableWindow(item(IDC_PRINT_PREVIEW), FALSE);
     for (std::size_t i = 0; i < std::size(marginEdits); ++i) {
         SendDlgItemMessageW(handle(), marginEdits[i], EM_LIMITTEXT, 4, 0);
         setUpSpin(handle(), marginSpins[i], marginEdits[i], 0, config::largestUndoDepthSetting, 0);
@@ -395,11 +394,31 @@ void PrintDialog::storeTexts() {
     config::writePageTexts(settings_, printSettings().texts);
 }
 
-void PrintDialog::print() {
+void PrintDialog::print(HWND owner) {
+    // Messages belong to the window the print was started from, so that it waits for them.
+    ownPrompter_.setOwner(owner);
     SpoolerTarget target(printer_.dc());
-    ProgressWindow progress(handle());
+    ProgressWindow progress(owner);
     if (!runPrintJob(target, document_, cache_, printSettings(), jobTexts(document_), prompter_, &progress))
         prompter_.showMessage(printFailedText, msg::ok | msg::iconError);
+    ownPrompter_.setOwner(handle());
+}
+
+void PrintDialog::preview() {
+    const PrintSettings settings = printSettings();
+    PrintPicture picture;
+    if (!makePrintPicture(picture, document_, cache_, settings.wide, prompter_))
+        return;
+    SpoolerTarget printer(printer_.dc());
+    PreviewJob job;
+    job.picture = picture.dc();
+    job.pictureWidth = picture.width();
+    job.pictureHeight = picture.height();
+    job.settings = settings;
+    job.printer = printer.metrics();
+    job.texts = jobTexts(document_);
+    PrintPreviewDialog dialog(job, prompter_, [this](HWND owner) { print(owner); });
+    dialog.runModal(handle());
 }
 
 bool PrintDialog::onCommand(int id, int code, HWND control) {
@@ -427,8 +446,12 @@ bool PrintDialog::onCommand(int id, int code, HWND control) {
         if (code == BN_CLICKED)
             options();
         return true;
+    case IDC_PRINT_PREVIEW:
+        if (code == BN_CLICKED)
+            preview();
+        return true;
     case IDOK:
-        print();
+        print(handle());
         return true;
     case IDCANCEL:
     case IDC_CLOSE:

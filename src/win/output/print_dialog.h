@@ -95,7 +95,8 @@ private:
     void options();
     void marginChanged(int id);
     void faceLeft();
-    void print();
+    void print(HWND owner);
+    void preview();
     void storeTexts();
 
     const MapDocument& document_;

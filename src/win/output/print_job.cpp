@@ -118,6 +118,8 @@ PrinterMetrics PrintTarget::metrics() {
     m.pixelsPerInchY = GetDeviceCaps(printer, LOGPIXELSY);
     m.printableWidth = GetDeviceCaps(printer, HORZRES);
     m.printableHeight = GetDeviceCaps(printer, VERTRES);
+    m.offsetX = GetDeviceCaps(printer, PHYSICALOFFSETX);
+    m.offsetY = GetDeviceCaps(printer, PHYSICALOFFSETY);
     WindowDc screen(nullptr);
     if (screen) {
         m.screenPixelsPerInchX = GetDeviceCaps(screen.get(), LOGPIXELSX);
@@ -187,29 +189,17 @@ print::JobTexts jobTexts(const MapDocument& document) {
     return texts;
 }
 
-bool runPrintJob(PrintTarget& target, const MapDocument& document, DrawingResourceCache& cache,
-                 const PrintSettings& settings, const print::JobTexts& job, Prompter& prompter,
-                 ProgressWindow* progress) {
-    WaitCursor wait;
-    if (progress)
-        progress->show("印刷するイメージを作成中です...");
-    PrintPicture picture;
-    if (!picture.make(document, cache, settings.wide)) {
-        prompter.showMessage(pictureFailedText, msg::ok | msg::iconError);
-        return false;
-    }
-
-    const PrinterMetrics m = target.metrics();
-    if (m.pixelsPerInchX <= 0 || m.pixelsPerInchY <= 0 || m.screenPixelsPerInchX <= 0 ||
-        m.screenPixelsPerInchY <= 0)
-        return false;
+print::PageSetup pageSetup(const PrintSettings& settings, const PrinterMetrics& m, int pictureWidth,
+                           int pictureHeight) {
     print::PageSetup setup;
-    setup.pictureWidth = picture.width();
-    setup.pictureHeight = picture.height();
+    setup.pictureWidth = pictureWidth;
+    setup.pictureHeight = pictureHeight;
     setup.printableWidth = m.printableWidth;
     setup.printableHeight = m.printableHeight;
-    setup.scaleX = static_cast<double>(m.pixelsPerInchX) / m.screenPixelsPerInchX;
-    setup.scaleY = static_cast<double>(m.pixelsPerInchY) / m.screenPixelsPerInchY;
+    if (m.screenPixelsPerInchX > 0 && m.screenPixelsPerInchY > 0) {
+        setup.scaleX = static_cast<double>(m.pixelsPerInchX) / m.screenPixelsPerInchX;
+        setup.scaleY = static_cast<double>(m.pixelsPerInchY) / m.screenPixelsPerInchY;
+    }
     setup.left = print::marginPixels(settings.marginLeft, m.pixelsPerInchX);
     setup.right = print::marginPixels(settings.marginRight, m.pixelsPerInchX);
     setup.top = print::marginPixels(settings.marginTop, m.pixelsPerInchY);
@@ -220,6 +210,60 @@ bool runPrintJob(PrintTarget& target, const MapDocument& document, DrawingResour
     setup.fitToPage = settings.fitToPage;
     setup.centreHorizontally = settings.centreHorizontally;
     setup.centreVertically = settings.centreVertically;
+    return setup;
+}
+
+print::PrinterSheet printerSheet(const PrinterMetrics& m) {
+    print::PrinterSheet sheet;
+    sheet.printableWidth = m.printableWidth;
+    sheet.printableHeight = m.printableHeight;
+    sheet.offsetX = m.offsetX;
+    sheet.offsetY = m.offsetY;
+    sheet.printerPerInchX = m.pixelsPerInchX;
+    sheet.printerPerInchY = m.pixelsPerInchY;
+    sheet.screenPerInchX = m.screenPixelsPerInchX;
+    sheet.screenPerInchY = m.screenPixelsPerInchY;
+    return sheet;
+}
+
+bool makePrintPicture(PrintPicture& picture, const MapDocument& document, DrawingResourceCache& cache,
+                      bool wide, Prompter& prompter) {
+    WaitCursor wait;
+    if (picture.make(document, cache, wide))
+        return true;
+    prompter.showMessage(pictureFailedText, msg::ok | msg::iconError);
+    return false;
+}
+
+void drawPageTexts(HDC dc, const config::PageTexts& t, const print::JobTexts& job, int page, int count,
+                   const RECT& area) {
+    if (anyText(t.header)) {
+        drawField(dc, print::expandField(t.header[0], job, page, count), area, DT_LEFT | DT_TOP);
+        drawField(dc, print::expandField(t.header[1], job, page, count), area, DT_CENTER | DT_TOP);
+        drawField(dc, print::expandField(t.header[2], job, page, count), area, DT_RIGHT | DT_TOP);
+    }
+    if (anyText(t.footer)) {
+        drawField(dc, print::expandField(t.footer[0], job, page, count), area, DT_LEFT | DT_BOTTOM);
+        drawField(dc, print::expandField(t.footer[1], job, page, count), area, DT_CENTER | DT_BOTTOM);
+        drawField(dc, print::expandField(t.footer[2], job, page, count), area, DT_RIGHT | DT_BOTTOM);
+    }
+}
+
+bool runPrintJob(PrintTarget& target, const MapDocument& document, DrawingResourceCache& cache,
+                 const PrintSettings& settings, const print::JobTexts& job, Prompter& prompter,
+                 ProgressWindow* progress) {
+    WaitCursor wait;
+    if (progress)
+        progress->show("印刷するイメージを作成中です...");
+    PrintPicture picture;
+    if (!makePrintPicture(picture, document, cache, settings.wide, prompter))
+        return false;
+
+    const PrinterMetrics m = target.metrics();
+    if (m.pixelsPerInchX <= 0 || m.pixelsPerInchY <= 0 || m.screenPixelsPerInchX <= 0 ||
+        m.screenPixelsPerInchY <= 0)
+        return false;
+    const print::PageSetup setup = pageSetup(settings, m, picture.width(), picture.height());
     const print::PrintPlan plan = print::planPages(setup);
     // Margins or bands that leave no room would give a document of blank pages.
     if (plan.pages.empty())
@@ -248,23 +292,7 @@ bool runPrintJob(PrintTarget& target, const MapDocument& document, DrawingResour
             POINT origin{};
             if (settings.fitToPage)
                 SetBrushOrgEx(dc, page.destination.left % 8, page.destination.top % 8, &origin);
-            const auto& t = settings.texts;
-            if (setup.header) {
-                drawField(dc, print::expandField(t.header[0], job, page.number, count), printable,
-                          DT_LEFT | DT_TOP);
-                drawField(dc, print::expandField(t.header[1], job, page.number, count), printable,
-                          DT_CENTER | DT_TOP);
-                drawField(dc, print::expandField(t.header[2], job, page.number, count), printable,
-                          DT_RIGHT | DT_TOP);
-            }
-            if (setup.footer) {
-                drawField(dc, print::expandField(t.footer[0], job, page.number, count), printable,
-                          DT_LEFT | DT_BOTTOM);
-                drawField(dc, print::expandField(t.footer[1], job, page.number, count), printable,
-                          DT_CENTER | DT_BOTTOM);
-                drawField(dc, print::expandField(t.footer[2], job, page.number, count), printable,
-                          DT_RIGHT | DT_BOTTOM);
-            }
+            drawPageTexts(dc, settings.texts, job, page.number, count, printable);
             const PixelRect& d = page.destination;
             const PixelRect& s = page.source;
             StretchBlt(dc, d.left, d.top, d.right - d.left, d.bottom - d.top, picture.dc(), s.left, s.top,

@@ -9,6 +9,7 @@
 #include "model/app/configuration.h"
 #include "model/output/image_export.h"
 #include "model/output/print_plan.h"
+#include "model/output/print_preview.h"
 #include "model/platform/prompter.h"
 #include "win/platform/handles.h"
 
@@ -60,7 +61,21 @@ struct PrinterMetrics {
     int pixelsPerInchX = 0, pixelsPerInchY = 0;
     int screenPixelsPerInchX = 96, screenPixelsPerInchY = 96;
     int printableWidth = 0, printableHeight = 0;
+    int offsetX = 0, offsetY = 0; // of the printable area on the sheet
 };
+
+// The job's page arithmetic for a picture of this size on this printer.
+print::PageSetup pageSetup(const PrintSettings& settings, const PrinterMetrics& printer, int pictureWidth,
+                           int pictureHeight);
+print::PrinterSheet printerSheet(const PrinterMetrics& printer);
+
+// Makes the picture with the wait cursor up; a failure shows its own message.
+bool makePrintPicture(PrintPicture& picture, const MapDocument& document, DrawingResourceCache& cache,
+                      bool wide, Prompter& prompter);
+
+// The page's header and footer fields inside area, in the context's font and colour.
+void drawPageTexts(HDC dc, const config::PageTexts& texts, const print::JobTexts& job, int page,
+                   int pageCount, const RECT& area);
 
 // The document calls of a printer; a memory context can stand in for it.
 class PrintTarget {

@@ -362,8 +362,9 @@ TEST_F(MainWindowRunner, SettingsDialogsChangeTheDocument) {
         },
         open(IDC_PRINT),
         [&](HWND main, MapDocument&) {
-            // The print dialog, or without a printer the warning that closes it.
-            HWND dialog = threadDialogWith(main, IDC_PRINT_OPTIONS);
+            // The print dialog, or without a printer the warning that closes it. Looked for by a margin
+            // edit: the palette window has a control numbered like the options button.
+            HWND dialog = threadDialogWith(main, IDC_PRINT_MARGIN_LEFT);
             HWND warning = threadDialogWith(main, IDC_MESSAGE_NO);
             if (!dialog && !warning)
                 return tryAgain();

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Prints a small map through the real spooler to the PDF queue, from the print dialog and with
-# "Tavrosin.exe /p", and checks what comes out: two pages each, rendered to PNG for a person to look at,
-# with ink in the header band and in the map area, and the same pages from both.
+# Prints a small map through the real spooler to the PDF queue, from the print dialog, from its preview
+# and with "Tavrosin.exe /p", and checks what comes out: two pages each, rendered to PNG for a person to
+# look at, with ink in the header band and in the map area, and the same pages from all three.
 # Last, with the scheduler out of reach, the dialog must warn and close and /p must fail.
 # Usage: print_to_pdf.sh EMULATOR WIN_TESTS_EXE PICTURE_FOLDER
 # Exit status 77 (skipped) when there is no PDF queue as the default printer.
@@ -48,12 +48,16 @@ check() { # pdf name
 
 dialog=$(print_with FromTheDialog) || exit 1
 check "$dialog" dialog || exit 1
+preview=$(print_with FromThePreview) || exit 1
+check "$preview" preview || exit 1
 command=$(print_with FromTheCommandLine) || exit 1
 check "$command" command || exit 1
 for n in 1 2; do
-    differ=$(compare -metric AE "$pictures/dialog-$n.png" "$pictures/command-$n.png" null: 2>&1)
-    echo "page $n: $differ pixels differ between the dialog's print and /p"
-    [ "$differ" = 0 ] || exit 1
+    for other in preview command; do
+        differ=$(compare -metric AE "$pictures/dialog-$n.png" "$pictures/$other-$n.png" null: 2>&1)
+        echo "page $n: $differ pixels differ between the dialog's print and the $other's"
+        [ "$differ" = 0 ] || exit 1
+    done
 done
 
 CUPS_SERVER=/nonexistent/cups.sock "$emulator" "$tests" --gtest_also_run_disabled_tests \

@@ -11,6 +11,7 @@
 #include "model/platform/ini_file_settings.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
+#include "support/dib_canvas.h"
 #include "support/memory_settings.h"
 #include "support/program_run.h"
 #include "support/recording_prompter.h"
@@ -59,6 +60,33 @@ TEST(PrintToSpooler, DISABLED_FromTheDialog) {
     for (const auto& shown : prompter.shown)
         ADD_FAILURE() << "message: " << shown.text;
     EXPECT_TRUE(driven) << "the dialog did not open";
+}
+
+TEST(PrintToSpooler, DISABLED_FromThePreview) {
+    MapDocument document;
+    sampleMap(document);
+    DrawingResourceCache cache;
+    test::MemorySettings settings;
+    config::writePageTexts(settings, sampleTexts());
+    test::RecordingPrompter prompter;
+    PrintDialog dialog(document, cache, settings, &prompter);
+    // The preview on the real printer's sheet, for a person to look at, then its print button.
+    const auto printFromPreview = [](HWND preview) {
+        test::saveScreenPicture(preview, test::pictureFolder("print-pdf") + "a4-preview.png");
+        test::click(preview, IDOK);
+        test::click(preview, IDCANCEL);
+    };
+    bool previewed = false;
+    const bool driven = test::driveModal(
+        [&] { dialog.runModal(nullptr); },
+        [&](HWND w) {
+            previewed = test::driveModal([&] { test::click(w, IDC_PRINT_PREVIEW); }, printFromPreview);
+            test::click(w, IDCANCEL);
+        });
+    for (const auto& shown : prompter.shown)
+        ADD_FAILURE() << "message: " << shown.text;
+    EXPECT_TRUE(driven) << "the dialog did not open";
+    EXPECT_TRUE(previewed) << "the preview did not open";
 }
 
 TEST(PrintToSpooler, DISABLED_FromTheCommandLine) {

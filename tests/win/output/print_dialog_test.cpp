@@ -94,12 +94,7 @@ TEST_F(PrintDialogTest, ShowsThePrinterTheDefaultsAndTheStoredFields) {
     RECT frame{};
     run([&](PrintDialog&, HWND w) {
         GetWindowRect(w, &frame);
-        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        test::DibCanvas canvas(frame.right - frame.left, frame.bottom - frame.top);
-        HDC screen = GetDC(nullptr);
-        BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, frame.left, frame.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        canvas.save(test::pictureFolder("print") + "/dialog.png");
+        test::saveScreenPicture(w, test::pictureFolder("print") + "dialog.png");
         title = text(w, IDC_TITLE);
         device = text(w, IDC_PRINT_DEVICE);
         paper = text(w, IDC_PRINT_PAPER);
@@ -217,6 +212,27 @@ TEST_F(PrintDialogTest, TheFontDialogChoosesTheFontAndTheCombosOnlyShowIt) {
     EXPECT_EQ(size, L"14");
     EXPECT_EQ(style, widen("\u6a19\u6e96"));
     EXPECT_LT(chosen.font.lfHeight, -13) << "larger than the 10 points it started with";
+}
+
+TEST_F(PrintDialogTest, PreviewShowsTheDialogsSettingsAndPrintsFromThere) {
+    std::wstring pages;
+    bool opened = false;
+    run([&](PrintDialog&, HWND w) {
+        // The proof printer's page is the screen's size: 255 mm at the top leaves 60 rows for 185.
+        type(w, IDC_PRINT_MARGIN_TOP, L"255");
+        opened = test::driveModal([&] { test::click(w, IDC_PRINT_PREVIEW); },
+                                  [&](HWND preview) {
+                                      pages = text(preview, IDC_PREVIEW_PAGE);
+                                      test::click(preview, IDOK);
+                                      test::click(preview, IDCANCEL);
+                                  });
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(pages, L"1 / 4");
+    // A memory context takes no document: the job got as far as the printer and reported that.
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "\u5370\u5237\u306b\u5931\u6557\u3057\u307e\u3057\u305f\u3002");
+    EXPECT_EQ(prompter.shown[0].type, msg::ok | msg::iconError);
 }
 
 } // namespace

@@ -108,4 +108,18 @@ private:
     std::uint32_t* pixels_ = nullptr;
 };
 
+// What the screen shows of a window (clipped to the screen), saved for a person to look at.
+inline bool saveScreenPicture(HWND window, const std::string& path) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT frame{}, placed{}, screenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(window, &placed);
+    if (!IntersectRect(&frame, &placed, &screenArea))
+        return false;
+    DibCanvas canvas(frame.right - frame.left, frame.bottom - frame.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, frame.left, frame.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return canvas.save(path);
+}
+
 } // namespace tav::test
