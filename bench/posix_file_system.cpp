@@ -156,4 +156,14 @@ bool PosixFileSystem::exists(const FilePath& path) {
     return ::stat(native(path).c_str(), &s) == 0;
 }
 
+FileCause PosixFileSystem::listFiles(const FilePath& folder, std::vector<std::u16string>& names) {
+    names.clear();
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(native(folder), error)) {
+        if (entry.is_regular_file())
+            names.push_back(unicode::fromUtf8(entry.path().filename().string()));
+    }
+    return error ? causeOf(error.value()) : FileCause::none;
+}
+
 } // namespace tav::bench

@@ -15,6 +15,10 @@ FilePath dataFolderOf(const FilePath& moduleFolder) {
     return moduleFolder + dataFolderName + u"\\";
 }
 
+FilePath recoveryFolderOf(const FilePath& moduleFolder) {
+    return moduleFolder + recoveryFolderName + u"\\";
+}
+
 void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder) {
     const FilePath folder = moduleFolder + dataFolderName;
     if (!files.exists(folder))
@@ -142,6 +146,10 @@ int readCacheLimit(Settings& settings) {
 
 int readMapSizeMax(Settings& settings) {
     return settings.readInt("CONFIG", "MAPSIZEMAX", defaultMapSizeMax, 1, 255);
+}
+
+int readAutosaveInterval(Settings& settings) {
+    return settings.readInt("AUTOSAVE", "INTERVAL", defaultAutosaveInterval, 0, largestAutosaveInterval);
 }
 
 int startMapSide(int mapSizeMax) {
