@@ -119,8 +119,8 @@ std::unique_ptr<File> PosixFileSystem::open(const FilePath& path, OpenMode mode,
 
 FileCause PosixFileSystem::copy(const FilePath& from, const FilePath& to, bool failIfExists) {
     std::error_code error;
-    fs::copy_file(native(from), native(to), failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing,
-                  error);
+    fs::copy_file(native(from), native(to),
+                  failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing, error);
     return causeOf(error);
 }
 

@@ -45,7 +45,8 @@ int main() {
         std::puts("the recovery copy could not be written");
         return 1;
     }
-    std::printf("recovery copy of 99x99 cells and %d comment areas: %zu bytes\n", document.commentCount(), size);
+    std::printf("recovery copy of 99x99 cells and %d comment areas: %zu bytes\n", document.commentCount(),
+                size);
     printTable({{"recovery copy: map file made in memory", encode},
                 {"recovery copy: made and written (temporary file, replace, record)", write}});
     return 0;

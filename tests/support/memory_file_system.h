@@ -36,7 +36,7 @@ public:
     bool hasFile(const FilePath& path) const;
     // The file's bytes; empty when it does not exist.
     std::vector<std::uint8_t> contents(const FilePath& path) const;
-    
+
     void failAt(long operation, FileCause cause);
     long operationCount() const { return operations_; }
     // True when the operation now starting is the one chosen to fail.

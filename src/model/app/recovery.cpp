@@ -7,8 +7,9 @@ namespace tav {
 
 std::string leftoverQuestion(const RecoveryRecord& record) {
     const std::string name = record.original.empty() ? "(名前のないマップ)" : record.original.text();
-    return "保存されていない編集内容が見つかりました。\n\nマップ: " + name + "\n日時: " +
-           formatLocalTime(record.written) + "\n\n復元しますか？\n「いいえ」を選ぶと、この内容は削除されます。";
+    return "保存されていない編集内容が見つかりました。\n\nマップ: " + name +
+           "\n日時: " + formatLocalTime(record.written) +
+           "\n\n復元しますか？\n「いいえ」を選ぶと、この内容は削除されます。";
 }
 
 void Recovery::tick(const MapDocument& document, std::uint64_t nowMs, const LocalTime& now) {

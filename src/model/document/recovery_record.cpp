@@ -47,8 +47,8 @@ std::optional<std::uint64_t> parseHex(std::u16string_view digits) {
 
 std::string formatLocalTime(const LocalTime& t) {
     char text[32];
-    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
+    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
     return text;
 }
 

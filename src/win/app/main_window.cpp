@@ -211,8 +211,8 @@ constexpr int refreshAbove = 15;
 MainWindow::MainWindow(Application& app, MapDocument& document, FilePath commandLineFile,
                        std::optional<RecoveryRecord> restore)
     : Dialog(IDD_MAIN), app_(app), document_(document), commandLineFile_(std::move(commandLineFile)),
-      restore_(std::move(restore)),
-      clipboard_(document, app.prompter()), view_(document, app.cache(), clipboard_, app.prompter()),
+      restore_(std::move(restore)), clipboard_(document, app.prompter()),
+      view_(document, app.cache(), clipboard_, app.prompter()),
       wallSwatch_(MarkSwatch::Kind::wall, document.palette(), app.cache()),
       roomSwatch_(MarkSwatch::Kind::room, document.palette(), app.cache()), backgrounds_(app.cache()),
       palette_(document, app.paletteStorage(), app.mapFiles(), app.cache()) {}

@@ -58,7 +58,8 @@ bool copyWritten(const FilePath& folder) {
 }
 
 void press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // A left click inside the cell at the view's top-left corner: room mark 1 lands there.
@@ -123,7 +124,8 @@ TEST_F(RecoveryRun, EditsComeBackAfterTheProgramIsEndedByForceAndSaveWritesTheOr
     HWND question = run.messageBox();
     ASSERT_TRUE(question);
     const std::wstring text = windowText(GetDlgItem(question, IDC_MESSAGE_TEXT));
-    EXPECT_NE(text.find(win::widen("保存されていない編集内容が見つかりました。")), std::wstring::npos) << text;
+    EXPECT_NE(text.find(win::widen("保存されていない編集内容が見つかりました。")), std::wstring::npos)
+        << text;
     EXPECT_NE(text.find(win::widen(map)), std::wstring::npos) << text;
     press(question, IDC_MESSAGE_YES);
     HWND main = run.mainWindow();
