@@ -166,16 +166,21 @@ std::vector<std::uint8_t> encodeMapPart(const CellGrid& grid, const CommentList&
 }
 
 std::vector<std::uint8_t> encodeMapFile(const MapDocument& document) {
+    std::vector<std::uint8_t> out;
+    encodeMapFile(document, out);
+    return out;
+}
+
+void encodeMapFile(const MapDocument& document, std::vector<std::uint8_t>& out) {
+    out.clear();
     if (document.grid().empty())
-        return {};
+        return;
     const auto header = encodeMapHeader(document.getRuler());
     const auto palette = encodePaletteBlock(document.palette());
-    std::vector<std::uint8_t> out;
     out.reserve(header.size() + palette.size() + mapPartSize(document.grid(), document.comments()));
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), palette.begin(), palette.end());
     appendMapPart(out, document.grid(), document.comments());
-    return out;
 }
 
 void MapFileStorage::warn(const std::string& text) {

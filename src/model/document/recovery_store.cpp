@@ -39,19 +39,19 @@ bool RecoveryStore::replaceWith(const FilePath& path, const std::vector<std::uin
 }
 
 bool RecoveryStore::write(const MapDocument& document, const LocalTime& now) {
-    std::vector<std::uint8_t> bytes;
     try {
-        bytes = encodeMapFile(document);
+        encodeMapFile(document, buffer_);
     } catch (const std::bad_alloc&) {
+        buffer_ = {};
         return false;
     }
-    if (bytes.empty())
+    if (buffer_.empty())
         return false;
     if (!files_.isDirectory(folder_))
         files_.createDirectory(folder_);
     mayHaveCopy_ = true;
     // The copy first: a record is only ever beside a whole copy.
-    return replaceWith(copyPath(), bytes) &&
+    return replaceWith(copyPath(), buffer_) &&
            replaceWith(recordPath(), encodeRecoveryRecord({document.currentFileName(), now}));
 }
 

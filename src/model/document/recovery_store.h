@@ -54,6 +54,8 @@ private:
     FilePath folder_;
     ProcessStamp self_;
     bool mayHaveCopy_ = false;
+    // The map file is made here each time: the buffer keeps its size between writes.
+    std::vector<std::uint8_t> buffer_;
 };
 
 } // namespace tav
