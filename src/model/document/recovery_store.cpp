@@ -71,10 +71,12 @@ bool RecoveryStore::readRecord(const FilePath& path, RecoveryRecord& record) {
         return false;
     std::uint64_t length = 0;
     std::vector<std::uint8_t> bytes;
+    bool read = file->length(length) == FileCause::none && length <= recovery_layout::maxSize;
     // The length is checked before anything is allocated: the file comes from outside.
-    const bool read = file->length(length) == FileCause::none && length <= recovery_layout::maxSize &&
-                      (bytes.resize(static_cast<std::size_t>(length)),
-                       file->readExact(bytes.data(), bytes.size()) == FileCause::none);
+    if (read) {
+        bytes.resize(static_cast<std::size_t>(length));
+        read = file->readExact(bytes.data(), bytes.size()) == FileCause::none;
+    }
     file->close();
     return read && decodeRecoveryRecord(bytes, record);
 }

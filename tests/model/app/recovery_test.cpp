@@ -178,6 +178,9 @@ TEST_F(RecoveryTest, LeftoversAreOnlyThoseOfProgramsNoLongerRunningAndAReusedIdI
     processes.running = {me, second, {300, 8000}};
     // A record that is not one, and one whose copy is gone.
     files.putFile(folder + recoveryStem({500, 1}) + u".own", "garbage");
+    files.putFile(folder + recoveryStem({700, 1}) + u".own",
+                  std::vector<std::uint8_t>(recovery_layout::maxSize + 2, 'T'));
+    files.putFile(folder + recoveryStem({700, 1}) + u".MED", "ED00");
     files.putFile(folder + recoveryStem({600, 1}) + u".own", encodeRecoveryRecord({userMap, noon}));
 
     RecoveryStore store(files, folder, me);
