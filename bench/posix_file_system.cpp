@@ -119,8 +119,8 @@ std::unique_ptr<File> PosixFileSystem::open(const FilePath& path, OpenMode mode,
 
 FileCause PosixFileSystem::copy(const FilePath& from, const FilePath& to, bool failIfExists) {
     std::error_code error;
-    fs::copy_file(native(from), native(to), failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing,
-                  error);
+    fs::copy_file(native(from), native(to),
+                  failIfExists ? fs::copy_options::none : fs::copy_options::overwrite_existing, error);
     return causeOf(error);
 }
 
@@ -154,6 +154,16 @@ FileCause PosixFileSystem::createDirectory(const FilePath& path) {
 bool PosixFileSystem::exists(const FilePath& path) {
     struct stat s;
     return ::stat(native(path).c_str(), &s) == 0;
+}
+
+FileCause PosixFileSystem::listFiles(const FilePath& folder, std::vector<std::u16string>& names) {
+    names.clear();
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(native(folder), error)) {
+        if (entry.is_regular_file())
+            names.push_back(unicode::fromUtf8(entry.path().filename().string()));
+    }
+    return error ? causeOf(error.value()) : FileCause::none;
 }
 
 } // namespace tav::bench

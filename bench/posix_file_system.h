@@ -15,6 +15,7 @@ public:
     FileCause setAttributes(const FilePath& path, std::uint32_t attributes) override;
     FileCause createDirectory(const FilePath& path) override;
     bool exists(const FilePath& path) override;
+    FileCause listFiles(const FilePath& folder, std::vector<std::u16string>& names) override;
 };
 
 } // namespace tav::bench

@@ -38,10 +38,10 @@ for name in sorted(os.listdir(sys.argv[1])):
 PY
 
 # Drawing: the Windows harnesses under Wine on a virtual display, the renderings and then the map view's
-# paint path in a real window, then saving the largest map as a picture.
+# paint path in a real window, then saving the largest map as a picture and writing its recovery copy.
 echo
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target draw_bench view_paint_bench export_bench >/dev/null
+cmake --build --preset windows --target draw_bench view_paint_bench export_bench recovery_bench >/dev/null
 prefix="$root/build/windows/wineprefix"
 WINEPREFIX="$prefix" WINEDEBUG=-all xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     "$0/scripts/wine-prefix.sh" "$1"
@@ -49,4 +49,6 @@ WINEPREFIX="$prefix" WINEDEBUG=-all xvfb-run -a -s "-screen 0 1280x1024x24" sh -
     echo
     wine "$0/build/windows/bench/win/view_paint_bench.exe"
     echo
-    for case in 0 1 2; do wine "$0/build/windows/bench/win/export_bench.exe" $case; done' "$root" "$prefix"
+    for case in 0 1 2; do wine "$0/build/windows/bench/win/export_bench.exe" $case; done
+    echo
+    wine "$0/build/windows/bench/win/recovery_bench.exe"' "$root" "$prefix"

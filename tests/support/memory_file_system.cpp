@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace tav::test {
 
 namespace {
@@ -250,6 +249,22 @@ bool MemoryFileSystem::exists(const FilePath& path) {
         return false;
     std::u16string k = key(path);
     return directories_.count(k) || files_.count(k);
+}
+
+FileCause MemoryFileSystem::listFiles(const FilePath& folder, std::vector<std::u16string>& names) {
+    names.clear();
+    FileCause cause;
+    if (failNow(cause))
+        return cause;
+    const std::u16string parent = key(folder);
+    if (!directories_.count(parent))
+        return FileCause::badPath;
+    // Keys are upper-cased: the names come back as a case-blind disk would match them.
+    for (const auto& [k, entry] : files_) {
+        if (key(FilePath(k).folder()) == parent)
+            names.push_back(k.substr(FilePath(k).folder().units().size()));
+    }
+    return FileCause::none;
 }
 
 void MemoryFileSystem::putFile(const FilePath& path, std::vector<std::uint8_t> data,

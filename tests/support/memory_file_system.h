@@ -27,6 +27,7 @@ public:
     FileCause setAttributes(const FilePath& path, std::uint32_t attributes) override;
     FileCause createDirectory(const FilePath& path) override;
     bool exists(const FilePath& path) override;
+    FileCause listFiles(const FilePath& folder, std::vector<std::u16string>& names) override;
 
     void putFile(const FilePath& path, std::vector<std::uint8_t> data,
                  std::uint32_t attributes = attr::archive);
@@ -35,7 +36,7 @@ public:
     bool hasFile(const FilePath& path) const;
     // The file's bytes; empty when it does not exist.
     std::vector<std::uint8_t> contents(const FilePath& path) const;
-    
+
     void failAt(long operation, FileCause cause);
     long operationCount() const { return operations_; }
     // True when the operation now starting is the one chosen to fail.

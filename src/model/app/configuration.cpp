@@ -21,6 +21,10 @@ FilePath homePageOf(const FilePath& moduleFolder, std::u16string_view address) {
     return moduleFolder + address;
 }
 
+FilePath recoveryFolderOf(const FilePath& moduleFolder) {
+    return moduleFolder + recoveryFolderName + u"\\";
+}
+
 void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder) {
     const FilePath folder = moduleFolder + dataFolderName;
     if (!files.exists(folder))
@@ -148,6 +152,10 @@ int readCacheLimit(Settings& settings) {
 
 int readMapSizeMax(Settings& settings) {
     return settings.readInt("CONFIG", "MAPSIZEMAX", defaultMapSizeMax, 1, 255);
+}
+
+int readAutosaveInterval(Settings& settings) {
+    return settings.readInt("AUTOSAVE", "INTERVAL", defaultAutosaveInterval, 0, largestAutosaveInterval);
 }
 
 int startMapSide(int mapSizeMax) {

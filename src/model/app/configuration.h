@@ -14,6 +14,7 @@ inline constexpr std::u16string_view dataFolderName = u"DATA";
 inline constexpr std::u16string_view startPaletteName = u"Start.mps";
 inline constexpr std::u16string_view basePaletteName = u"Base.mpb";
 inline constexpr std::u16string_view helpFileName = u"Tavrosin.chm";
+inline constexpr std::u16string_view recoveryFolderName = u"Recovery";
 
 constexpr int defaultUndoDepth = 16;
 constexpr int defaultCacheLimit = 10;
@@ -24,6 +25,8 @@ constexpr int largestUndoDepthSetting = 255;
 constexpr int largestHistoryLimit = 9999;
 constexpr int defaultImageUndoDepth = 20;
 constexpr int colourListSize = 16;
+constexpr int defaultAutosaveInterval = 60;
+constexpr int largestAutosaveInterval = 24 * 60 * 60;
 
 // Folder of the program's file with its trailing backslash; empty when the name has no folder.
 FilePath moduleFolderOf(const FilePath& moduleFileName);
@@ -31,6 +34,8 @@ FilePath dataFolderOf(const FilePath& moduleFolder);
 // The home page ships beside the program: a relative address is taken from the program's folder, an
 // address with a scheme ("https://...") is left as it is.
 FilePath homePageOf(const FilePath& moduleFolder, std::u16string_view address);
+// moduleFolder + "Recovery\\": the recovery copies.
+FilePath recoveryFolderOf(const FilePath& moduleFolder);
 
 // Creates moduleFolder + "DATA" when it is missing; a failure is ignored.
 void ensureDataFolder(FileSystem& files, const FilePath& moduleFolder);
@@ -83,6 +88,8 @@ void writeColourList(Settings& settings, const ColourList& colours);
 int readCacheLimit(Settings& settings);
 // CONFIG/MAPSIZEMAX: 1 .. 255 (comment positions hold 8-bit cell indexes).
 int readMapSizeMax(Settings& settings);
+// AUTOSAVE/INTERVAL: seconds between recovery copies, 0 (off) .. a day; below 0 reads as off.
+int readAutosaveInterval(Settings& settings);
 // Side of the square start and new map.
 int startMapSide(int mapSizeMax);
 

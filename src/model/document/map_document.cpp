@@ -70,7 +70,7 @@ bool MapDocument::setCell(int column, int row, int layer, std::uint8_t value, bo
         first = false;
     }
     grid_.at(column, row).layer(layer) = value;
-    modified_ = true;
+    markChanged();
     return true;
 }
 
@@ -112,7 +112,7 @@ bool MapDocument::fillRect(CellRect rect, int layer, std::uint8_t value, bool& f
                 grid_.at(c, r).layer(layer) = value;
         break;
     }
-    modified_ = true;
+    markChanged();
     return true;
 }
 
@@ -136,7 +136,7 @@ void MapDocument::clearRect(CellRect rect, bool record) {
         for (int c = rect.left; c <= rect.right; ++c)
             grid_.wrapped(c, rect.bottom + 1).horizontalWall = 0;
     }
-    modified_ = true;
+    markChanged();
 }
 
 void MapDocument::clearAll() {
@@ -149,21 +149,21 @@ void MapDocument::clearAll() {
         clearRect(CellRect{0, 0, -1, -1}, false);
     if (!comments_.empty()) {
         comments_.clear();
-        modified_ = true;
+        markChanged();
     }
 }
 
 bool MapDocument::undo() {
     if (!journal_.undo(grid_, comments_, wide_))
         return false;
-    modified_ = true; // the map differs from what was saved
+    markChanged(); // the map differs from what was saved
     return true;
 }
 
 bool MapDocument::redo() {
     if (!journal_.redo(grid_, comments_, wide_))
         return false;
-    modified_ = true;
+    markChanged();
     return true;
 }
 
@@ -202,7 +202,7 @@ CommentArea* MapDocument::appendComment(std::unique_ptr<CommentArea> area, Promp
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::added, comments_,
                         std::span<const int>(&position, 1));
     comments_.push_back(std::move(area));
-    modified_ = true;
+    markChanged();
     return comments_.back().get();
 }
 
@@ -213,7 +213,7 @@ bool MapDocument::deleteComment(const CommentArea* area) {
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::deleted, comments_,
                         std::span<const int>(&index, 1));
     comments_.erase(comments_.begin() + index);
-    modified_ = true;
+    markChanged();
     return true;
 }
 
@@ -227,7 +227,7 @@ bool MapDocument::moveCommentTo(int from, int to) {
     auto area = std::move(comments_[from]);
     comments_.erase(comments_.begin() + from);
     comments_.insert(comments_.begin() + to, std::move(area));
-    modified_ = true;
+    markChanged();
     return true;
 }
 
@@ -293,7 +293,7 @@ bool MapDocument::changeComment(CommentArea& area, bool record, CommentOperation
         journal_.recordStep(undoKind::comments, {}, grid_, op, comments_, std::span<const int>(&index, 1));
     area = std::move(changed);
     if (differs)
-        modified_ = true;
+        markChanged();
     return differs;
 }
 
@@ -413,7 +413,7 @@ bool MapDocument::pasteCells(const MapBlock& block, int column, int row, int& pa
             for (int j = 0; j < d; ++j)
                 grid_.at(a + j, belowRow).horizontalWall = block.bottomEdge(j);
     }
-    modified_ = true;
+    markChanged();
     return true;
 }
 

@@ -141,7 +141,15 @@ public:
     std::uint8_t editMask() const { return editMask_; }
 
     bool isModified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    // Setting the flag counts as a change.
+    void setModified(bool modified) {
+        if (modified)
+            markChanged();
+        else
+            modified_ = false;
+    }
+    // Grows with every change, so a copy of the map can tell whether it is still current.
+    std::uint64_t revision() const { return revision_; }
     bool hasFile() const { return hasFile_; }
     void setHasFile(bool hasFile) { hasFile_ = hasFile; }
     const FilePath& currentFileName() const { return currentFileName_; }
@@ -175,12 +183,17 @@ private:
     bool changeComment(CommentArea& area, bool record, CommentOperation op, Change change);
     bool moveCommentTo(int from, int to);
     void updateVisibleCounts();
+    void markChanged() {
+        modified_ = true;
+        ++revision_;
+    }
 
     std::uint8_t editMask_ = 15;
     int pitch_ = geometry::normalPitch;
     bool wide_ = false;
     bool hasFile_ = false;
     bool modified_ = false;
+    std::uint64_t revision_ = 0;
     MarkPalette palette_;
     RulerSettings ruler_;
     CellGrid grid_;

@@ -131,12 +131,16 @@ std::string_view storedCommentText(std::string_view text) {
     return text.substr(0, length);
 }
 
-std::vector<std::uint8_t> encodeMapPart(const CellGrid& grid, const CommentList& comments) {
+namespace {
+
+std::size_t mapPartSize(const CellGrid& grid, const CommentList& comments) {
     std::size_t size = 8 + ml::cellSize * grid.cells().size() + ml::countSize;
     for (const auto& area : comments)
         size += comment::recordSize + ml::textLengthSize + storedCommentText(area->text()).size();
-    std::vector<std::uint8_t> out;
-    out.reserve(size);
+    return size;
+}
+
+void appendMapPart(std::vector<std::uint8_t>& out, const CellGrid& grid, const CommentList& comments) {
     put32(out, static_cast<std::uint32_t>(grid.width()));
     put32(out, static_cast<std::uint32_t>(grid.height()));
     for (const Cell& cell : grid.cells())
@@ -150,7 +154,33 @@ std::vector<std::uint8_t> encodeMapPart(const CellGrid& grid, const CommentList&
         out.push_back(static_cast<std::uint8_t>(text.size() >> 8));
         out.insert(out.end(), text.begin(), text.end());
     }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeMapPart(const CellGrid& grid, const CommentList& comments) {
+    std::vector<std::uint8_t> out;
+    out.reserve(mapPartSize(grid, comments));
+    appendMapPart(out, grid, comments);
     return out;
+}
+
+std::vector<std::uint8_t> encodeMapFile(const MapDocument& document) {
+    std::vector<std::uint8_t> out;
+    encodeMapFile(document, out);
+    return out;
+}
+
+void encodeMapFile(const MapDocument& document, std::vector<std::uint8_t>& out) {
+    out.clear();
+    if (document.grid().empty())
+        return;
+    const auto header = encodeMapHeader(document.getRuler());
+    const auto palette = encodePaletteBlock(document.palette());
+    out.reserve(header.size() + palette.size() + mapPartSize(document.grid(), document.comments()));
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), palette.begin(), palette.end());
+    appendMapPart(out, document.grid(), document.comments());
 }
 
 void MapFileStorage::warn(const std::string& text) {

@@ -50,6 +50,11 @@ std::array<std::uint8_t, map_layout::headerSize> encodeMapHeader(const RulerSett
 bool decodeMapHeader(const std::uint8_t* header, RulerSettings& ruler);
 // Everything after the palette block: size, cells, comment count and comment areas.
 std::vector<std::uint8_t> encodeMapPart(const CellGrid& grid, const CommentList& comments);
+// A whole map file of the document, as save writes it; empty when the document has no grid.
+std::vector<std::uint8_t> encodeMapFile(const MapDocument& document);
+// The same into out, replacing what it held: a buffer kept between calls is not allocated again, which
+// for the largest maps costs more than making the file.
+void encodeMapFile(const MapDocument& document, std::vector<std::uint8_t>& out);
 // The text as stored: at most maxTextLength bytes, never ending in half a double-byte character.
 std::string_view storedCommentText(std::string_view text);
 

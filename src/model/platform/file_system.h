@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/platform/file_path.h"
 
@@ -74,6 +75,8 @@ public:
     virtual FileCause createDirectory(const FilePath& path) = 0;
     // True for an existing file or folder.
     virtual bool exists(const FilePath& path) = 0;
+    // The names (without the folder) of the files, not folders, directly in folder.
+    virtual FileCause listFiles(const FilePath& folder, std::vector<std::u16string>& names) = 0;
 
     bool isDirectory(const FilePath& path);
 };

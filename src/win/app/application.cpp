@@ -80,6 +80,8 @@ bool Application::configure(const FilePath& moduleFile) {
                               moduleFolder_ + config::basePaletteName);
     document_.setUndoDepth(config::readUndoDepth(*settings_));
     cache_.setLimit(config::readCacheLimit(*settings_));
+    recovery_ = std::make_unique<Recovery>(files_, config::recoveryFolderOf(moduleFolder_), processes_.self(),
+                                           config::readAutosaveInterval(*settings_));
     return true;
 }
 
@@ -100,8 +102,12 @@ bool Application::startUp(const FilePath& commandLineFile) {
     if (!configure(moduleFileName()))
         return false;
 
-    MainWindow window(*this, document_, commandLineFile);
-    window.run();
+    // Asked before the window opens; a map on the command line is opened after the answer.
+    std::optional<RecoveryRecord> restore = recovery_->offerLeftovers(processes_, prompter_);
+    MainWindow window(*this, document_, commandLineFile, std::move(restore));
+    // Only a normal exit gives up the copy: after a failed start it is offered again next time.
+    if (window.run() == IDOK)
+        recovery_->discard();
     setMainWindow(nullptr);
     return false;
 }

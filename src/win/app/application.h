@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "model/app/recovery.h"
 #include "model/document/map_document.h"
 #include "model/document/map_file.h"
 #include "model/document/palette_storage.h"
@@ -13,6 +15,7 @@
 #include "win/app/message_box.h"
 #include "win/document/halftone_picture_converter.h"
 #include "win/platform/win32_file_system.h"
+#include "win/platform/win32_processes.h"
 #include "win/view/drawing_resource_cache.h"
 
 namespace tav::win {
@@ -51,6 +54,8 @@ public:
     Settings& settings();
     // The mark histories in the program folder; none before configure().
     MarkHistory* history() { return history_.get(); }
+    // The recovery copies; none before configure().
+    Recovery* recovery() { return recovery_.get(); }
     HWND mainWindow() const { return mainWindow_; }
     void setMainWindow(HWND window);
 
@@ -64,6 +69,8 @@ private:
     MapFileStorage mapFiles_{files_, prompter_, paletteStorage_};
     std::unique_ptr<IniFileSettings> settings_;
     std::unique_ptr<MarkHistory> history_;
+    Win32Processes processes_;
+    std::unique_ptr<Recovery> recovery_;
     EmptySettings noSettings_;
     FilePath moduleFolder_;
     FilePath dataFolder_;

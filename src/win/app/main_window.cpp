@@ -200,6 +200,16 @@ void setEnabled(HWND window, bool enabled) {
         EnableWindow(window, enabled);
 }
 
+// Often enough that a copy falls due close to its time; the check itself costs nothing.
+constexpr UINT_PTR recoveryTimer = 1;
+constexpr UINT recoveryTickMs = 1000;
+
+LocalTime localNow() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
 // Private messages of the view and the palette window.
 constexpr int scrollOriginSet = 20;
 constexpr int roomMarkBits = 0x0F;
@@ -207,9 +217,11 @@ constexpr int refreshAbove = 15;
 
 } // namespace
 
-MainWindow::MainWindow(Application& app, MapDocument& document, FilePath commandLineFile)
+MainWindow::MainWindow(Application& app, MapDocument& document, FilePath commandLineFile,
+                       std::optional<RecoveryRecord> restore)
     : Dialog(IDD_MAIN), app_(app), document_(document), commandLineFile_(std::move(commandLineFile)),
-      clipboard_(document, app.prompter()), view_(document, app.cache(), clipboard_, app.prompter()),
+      restore_(std::move(restore)), clipboard_(document, app.prompter()),
+      view_(document, app.cache(), clipboard_, app.prompter()),
       wallSwatch_(MarkSwatch::Kind::wall, document.palette(), app.cache()),
       roomSwatch_(MarkSwatch::Kind::room, document.palette(), app.cache()), backgrounds_(app.cache()),
       palette_(document, app.paletteStorage(), app.mapFiles(), app.cache()) {}
@@ -246,8 +258,9 @@ bool MainWindow::onInitDialog() {
     });
     prepareControls();
 
+    const bool restored = restoreLeftover();
     const bool opened = openCommandLineFile();
-    if (!opened) {
+    if (!opened && !restored) {
         if (!createStartMap()) {
             failInitialisation();
             return false;
@@ -276,6 +289,8 @@ bool MainWindow::onInitDialog() {
     // make that the view, once the window is up.
     if (view_.handle())
         PostMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(view_.handle()), TRUE);
+    if (app_.recovery() && app_.recovery()->enabled())
+        SetTimer(handle(), recoveryTimer, recoveryTickMs, nullptr);
     return false; // the focus is set
 }
 
@@ -787,6 +802,7 @@ void MainWindow::newMap() {
     document_.setModified(false);
     document_.setHasFile(false);
     document_.setCurrentFileName({});
+    dropRecoveryCopy();
     app_.paletteStorage().loadStartPalette(document_, palette_select::all);
     paletteReplaced();
     palette_.setMapFile({});
@@ -825,15 +841,41 @@ bool MainWindow::openMapFile(const FilePath& path) {
     view_.onCommand(ID_VIEW_ESCAPE);
     if (!app_.mapFiles().load(document_, path, map_select::all))
         return false;
+    dropRecoveryCopy();
+    showLoadedMap(path);
+    document_.setHasFile(true);
+    return true;
+}
+
+void MainWindow::showLoadedMap(const FilePath& mapFile) {
     paletteReplaced();
-    palette_.setMapFile(path);
+    palette_.setMapFile(mapFile);
     palette_.refresh();
     backgrounds_.select(0);
     view_.setCurrentBackground(0);
     recentreOnMap();
     showMapSize();
-    document_.setHasFile(true);
+}
+
+bool MainWindow::restoreLeftover() {
+    if (!restore_ || !app_.recovery())
+        return false;
+    view_.onCommand(ID_VIEW_ESCAPE);
+    if (!app_.recovery()->restore(document_, app_.mapFiles(), *restore_, GetTickCount64()))
+        return false;
+    // The palette window offers the halves of the map's own file, when it has one.
+    showLoadedMap(document_.hasFile() ? document_.currentFileName() : FilePath{});
     return true;
+}
+
+void MainWindow::keepRecoveryCopy() {
+    if (Recovery* recovery = app_.recovery())
+        recovery->tick(document_, GetTickCount64(), localNow());
+}
+
+void MainWindow::dropRecoveryCopy() {
+    if (Recovery* recovery = app_.recovery())
+        recovery->discard();
 }
 
 void MainWindow::saveFlow() {
@@ -842,8 +884,10 @@ void MainWindow::saveFlow() {
     if (!path.empty()) {
         app_.setLastFolder(path.folder());
         view_.finishInPlaceEditing();
-        if (app_.mapFiles().save(document_, path))
+        if (app_.mapFiles().save(document_, path)) {
             document_.setHasFile(true);
+            dropRecoveryCopy();
+        }
     }
     focusView();
 }
@@ -1018,6 +1062,12 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
         updateCommandStates();
         return TRUE;
+    case WM_TIMER:
+        if (wParam == recoveryTimer) {
+            keepRecoveryCopy();
+            return TRUE;
+        }
+        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (lParam != 0) {
@@ -1068,6 +1118,7 @@ void MainWindow::onDestroy() {
         ReleaseCapture();
     ClipCursor(nullptr);
     emptyOwnClipboard();
+    KillTimer(handle(), recoveryTimer);
     app_.setMainWindow(nullptr);
     background_.reset();
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The main window (dialog 101): hosts the map and the controls around it for the whole run.
 #include <array>
+#include <optional>
 #include <string>
 
 #include "model/document/map_document.h"
+#include "model/document/recovery_record.h"
 #include "win/app/background_chooser.h"
 #include "win/app/dialog.h"
 #include "win/app/map_scroll_bars.h"
@@ -26,7 +28,9 @@ public:
     static constexpr int clientWidth = 634;
     static constexpr int clientHeight = 436;
 
-    MainWindow(Application& app, MapDocument& document, FilePath commandLineFile);
+    // restore: a recovery copy this program has taken over, opened before the command line's map.
+    MainWindow(Application& app, MapDocument& document, FilePath commandLineFile,
+               std::optional<RecoveryRecord> restore = std::nullopt);
 
     // Runs the window until the user exits; returns the code it ended with (-1 when it could not start).
     INT_PTR run() { return runWithOwnLoop(nullptr); }
@@ -95,7 +99,13 @@ private:
     void newMap();
     void openFlow();
     bool openMapFile(const FilePath& path);
+    // The controls after a map was read; mapFile is what the palette window may take halves from.
+    void showLoadedMap(const FilePath& mapFile);
     bool openCommandLineFile();
+    bool restoreLeftover();
+    void keepRecoveryCopy();
+    // The map was saved or replaced: its recovery copy is of no more use.
+    void dropRecoveryCopy();
     void saveFlow();
     void exitFlow();
     void openHomePage();
@@ -104,6 +114,7 @@ private:
     Application& app_;
     MapDocument& document_;
     FilePath commandLineFile_;
+    std::optional<RecoveryRecord> restore_;
     Brush background_;
     Icon bigIcon_;
     Icon smallIcon_;

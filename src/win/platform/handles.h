@@ -40,6 +40,13 @@ struct FileHandleTraits {
 };
 using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
 
+struct FindHandleTraits {
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void close(HANDLE h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
+
 template <typename Object> struct GdiObjectTraits {
     static Object invalid() { return nullptr; }
     static bool valid(Object h) { return h != nullptr; }

@@ -153,4 +153,23 @@ bool Win32FileSystem::exists(const FilePath& path) {
     return !path.empty() && GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+FileCause Win32FileSystem::listFiles(const FilePath& folder, std::vector<std::u16string>& names) {
+    names.clear();
+    std::wstring pattern = widen(folder);
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) {
+        // An empty folder has no entries at all only at a drive's root.
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? FileCause::none : lastCause();
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(pathOf(found.cFileName).units());
+    } while (FindNextFileW(search.get(), &found));
+    return GetLastError() == ERROR_NO_MORE_FILES ? FileCause::none : lastCause();
+}
+
 } // namespace tav::win

@@ -71,6 +71,12 @@ TEST(Configuration, MapSizeMaxDefaultsAndClamps) {
             << (c.text ? c.text : "(absent)");
 }
 
+TEST(Configuration, AutosaveIntervalDefaultsToAMinuteAndZeroOrLessIsOff) {
+    for (IntCase c : {IntCase{nullptr, 60}, {"", 60}, {"0", 0}, {"-5", 0}, {"15", 15}, {"999999", 86400}})
+        EXPECT_EQ(readWith(config::readAutosaveInterval, "AUTOSAVE", "INTERVAL", c.text), c.expected)
+            << (c.text ? c.text : "(absent)");
+}
+
 TEST(Configuration, StartMapIsAtMostThirtyOneCellsSquare) {
     EXPECT_EQ(config::startMapSide(1), 1);
     EXPECT_EQ(config::startMapSide(20), 20);

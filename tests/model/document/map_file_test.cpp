@@ -81,6 +81,9 @@ public:
     }
     FileCause createDirectory(const FilePath& path) override { return inner_.createDirectory(path); }
     bool exists(const FilePath& path) override { return inner_.exists(path); }
+    FileCause listFiles(const FilePath& folder, std::vector<std::u16string>& names) override {
+        return inner_.listFiles(folder, names);
+    }
 
     std::vector<std::string> log;
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "support/temp_folder.h"
 #include "model/platform/ini_file_settings.h"
 
@@ -69,6 +72,22 @@ TEST(Win32FileSystem, WritesReadsAndReplaces) {
 }
 
 // The configuration file on the real disk holds CP932 whatever the system's code page is.
+TEST(Win32FileSystem, ListsTheFilesOfAFolderButNotItsFolders) {
+    test::TempFolder folder(u"list");
+    Win32FileSystem files;
+    std::vector<std::u16string> names{u"stale"};
+    EXPECT_EQ(files.listFiles(folder.path(), names), FileCause::none);
+    EXPECT_TRUE(names.empty());
+    ASSERT_TRUE(test::writeBytes(folder.path() + u"a.own", "1"));
+    ASSERT_TRUE(test::writeBytes(folder.path() + u"M\u00FCller.MED", "2"));
+    ASSERT_EQ(files.createDirectory(folder.path() + u"sub"), FileCause::none);
+    EXPECT_EQ(files.listFiles(folder.path(), names), FileCause::none);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"M\u00FCller.MED", u"a.own"}));
+    EXPECT_NE(files.listFiles(folder.path() + u"missing\\", names), FileCause::none);
+    EXPECT_TRUE(names.empty());
+}
+
 TEST(ConfigurationFile, TellsAbsentFromEmptyAndKeepsCp932Text) {
     test::TempFolder folder(u"ini");
     Win32FileSystem files;
