@@ -11,6 +11,7 @@
 #include "model/app/map_file_name.h"
 #include "model/view/map_editor.h"
 #include "model/view/map_layout.h"
+#include "model/view/view_damage.h"
 #include "resource.h"
 #include "win/app/dialog.h"
 #include "win/comments/comment_drawing.h"
@@ -172,6 +173,9 @@ struct MapView::State : EditorHost, EditorClipboard {
     bool clipped = false;
     bool keyRepeating = false;
     PopupHook popupHook;
+    // What the map image shows: drawing only what changed needs the layout it was drawn with.
+    bool imageKept = false;
+    ViewLayout shown;
 
     State(MapView& v, MapDocument& d, DrawingResourceCache& c, MapClipboard& cb, Prompter& p)
         : view(v), document(d), cache(c), clipboard(cb), prompter(p), editor(d, *this, this) {}
@@ -179,7 +183,7 @@ struct MapView::State : EditorHost, EditorClipboard {
     HWND owner() const { return window ? GetParent(window) : nullptr; }
 
     // ---- EditorHost ----
-    void rerender() override { view.rerender(); }
+    void rerender() override { view.refresh(); }
     void repaint() override {
         if (window)
             InvalidateRect(window, nullptr, FALSE);
@@ -225,8 +229,15 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
 
     // ---- drawing ----
+    ViewLayout currentLayout() const {
+        const CellPoint origin = editor.origin();
+        return viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row);
+    }
+
     void renderMap() {
         HDC dc = mapImage.dc();
+        imageKept = false;
+        document.damage().clear();
         if (!dc)
             return;
         editor.mapChanged();
@@ -236,11 +247,47 @@ struct MapView::State : EditorHost, EditorClipboard {
                 FillRect(dc, &all, brush);
             return;
         }
-        const CellPoint origin = editor.origin();
-        drawView(dc, document, origin.column, origin.row, MapDrawingTools{cache, rooms, fonts});
-        document.setNewCommentRect(
-            viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row)
-                .visibleMapRect());
+        const ViewLayout l = currentLayout();
+        drawView(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts});
+        document.setNewCommentRect(l.visibleMapRect());
+        shown = l;
+        imageKept = true;
+    }
+
+    // Draws again only what changed since the last drawing: what the document noted and, after a scroll,
+    // what came into view, the rest of the image moved along. Everything when the map, its size or the
+    // mode changed.
+    void renderChanges() {
+        HDC dc = mapImage.dc();
+        if (!dc || !imageKept || document.damage().everything() || document.width() <= 0 ||
+            document.height() <= 0) {
+            renderMap();
+            return;
+        }
+        editor.mapChanged();
+        const ViewLayout l = currentLayout();
+        const int reach = viewCellReach(document.isWide());
+        std::vector<PixelRect> parts;
+        if (l.firstColumn != shown.firstColumn || l.firstRow != shown.firstRow || l.pitch != shown.pitch ||
+            l.mapWidth != shown.mapWidth || l.mapHeight != shown.mapHeight) {
+            ScrollReuse reuse = scrollReuse(shown, l, reach);
+            if (!reuse.possible) {
+                renderMap();
+                return;
+            }
+            BitBlt(dc, reuse.dx, reuse.dy, side, side, dc, 0, 0, SRCCOPY);
+            parts = std::move(reuse.redraw);
+        }
+        const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
+        parts.insert(parts.end(), damaged.begin(), damaged.end());
+        if (!parts.empty() &&
+            !drawViewParts(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts}, parts)) {
+            renderMap();
+            return;
+        }
+        document.damage().clear();
+        document.setNewCommentRect(l.visibleMapRect());
+        shown = l;
     }
 
     static void invert(HDC dc, const std::vector<PixelRect>& rects) {
@@ -658,6 +705,16 @@ void MapView::rerender() {
     }
 }
 
+void MapView::refresh() {
+    State& s = *state_;
+    s.finishEditing();
+    s.renderChanges();
+    if (window_) {
+        InvalidateRect(window_, nullptr, FALSE);
+        UpdateWindow(window_);
+    }
+}
+
 void MapView::setMarkerStyle(int style) {
     state_->editor.setMarkerStyle(style);
 }
@@ -698,7 +755,7 @@ void MapView::cutCornerHole(const RECT& hole) {
 void MapView::finishInPlaceEditing() {
     State& s = *state_;
     if (s.finishEditing()) {
-        s.renderMap();
+        s.renderChanges();
         if (window_)
             InvalidateRect(window_, nullptr, FALSE);
     }
@@ -716,6 +773,10 @@ POINT MapView::currentPoint() const {
 
 void MapView::paintInto(HDC target) {
     state_->compose(target);
+}
+
+HDC MapView::mapImageDc() const {
+    return state_->mapImage.dc();
 }
 
 void MapView::setPopupHook(PopupHook hook) {
