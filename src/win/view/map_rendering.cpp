@@ -269,22 +269,31 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
     fill(dc, {0, 0, cornerSide, cornerSide}, cornerColour, tools.cache);
 
     const int right = l.gridRight(), bottom = l.gridBottom();
-    if (HPEN pen = tools.cache.pen(PS_DOT, 1, greyColour))
-        SelectObject(dc, pen);
-    for (int k = 0; k <= l.rows; ++k)
-        line(dc, gridOrigin, gridOrigin + k * l.pitch, right, gridOrigin + k * l.pitch);
-    for (int k = 0; k <= l.columns; ++k)
-        line(dc, gridOrigin + k * l.pitch, gridOrigin, gridOrigin + k * l.pitch, bottom);
+    {
+        // Dotted lines start at the map's top-left corner, even when it is scrolled off, and are cut at the
+        // grid: their dots then move with the map, so a scrolled image can be kept.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, gridOrigin, gridOrigin, right + 1, bottom + 1);
+        const PixelPoint start = l.cellCorner(0, 0);
+        if (HPEN pen = tools.cache.pen(PS_DOT, 1, greyColour))
+            SelectObject(dc, pen);
+        for (int k = 0; k <= l.rows; ++k)
+            line(dc, start.x, gridOrigin + k * l.pitch, right, gridOrigin + k * l.pitch);
+        for (int k = 0; k <= l.columns; ++k)
+            line(dc, gridOrigin + k * l.pitch, start.y, gridOrigin + k * l.pitch, bottom);
 
-    SelectObject(dc, borderPen(tools.cache));
-    if (l.leftBorder)
-        line(dc, gridOrigin, gridOrigin, gridOrigin, bottom);
-    if (l.rightBorder)
-        line(dc, right, gridOrigin, right, bottom);
-    if (l.topBorder)
-        line(dc, gridOrigin, gridOrigin, right, gridOrigin);
-    if (l.bottomBorder)
-        line(dc, gridOrigin, bottom, right, bottom);
+        SelectObject(dc, borderPen(tools.cache));
+        if (l.leftBorder)
+            line(dc, gridOrigin, start.y, gridOrigin, bottom);
+        if (l.rightBorder)
+            line(dc, right, start.y, right, bottom);
+        if (l.topBorder)
+            line(dc, start.x, gridOrigin, right, gridOrigin);
+        if (l.bottomBorder)
+            line(dc, start.x, bottom, right, bottom);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        RestoreDC(dc, saved);
+    }
 
     if (!parts || meetsAny(*parts, {0, 0, imageSide, gridOrigin}) || meetsAny(*parts, {0, 0, gridOrigin, imageSide}))
         drawRulers(dc, document, l);
