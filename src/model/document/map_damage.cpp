@@ -28,16 +28,37 @@ void MapDamage::addPixels(const PixelRect& rect) {
     pixels_.push_back(rect);
 }
 
+void MapDamage::addChangedArea(const CommentArea* area) {
+    if (everything_ || listChanged_ || !area)
+        return;
+    if (std::find(areas_.begin(), areas_.end(), area) != areas_.end())
+        return;
+    if (areas_.size() >= maxPieces) {
+        addCommentListChange(); // finding them all again costs no more
+        return;
+    }
+    areas_.push_back(area);
+}
+
+void MapDamage::addCommentListChange() {
+    listChanged_ = true;
+    areas_.clear();
+}
+
 void MapDamage::addEverything() {
     everything_ = true;
+    listChanged_ = true;
     cells_.clear();
     pixels_.clear();
+    areas_.clear();
 }
 
 void MapDamage::clear() {
     everything_ = false;
+    listChanged_ = false;
     cells_.clear();
     pixels_.clear();
+    areas_.clear();
 }
 
 } // namespace tav

@@ -9,6 +9,8 @@
 
 namespace tav {
 
+class CommentArea;
+
 class MapDamage {
 public:
     // Beyond this many pieces the bookkeeping would cost more than drawing everything.
@@ -18,21 +20,31 @@ public:
     void addCells(CellRect rect);
     // Map pixels (right and bottom exclusive) a comment area painted before or paints after a change.
     void addPixels(const PixelRect& rect);
+    // An area of the list changed in place (besides the pixels it painted and paints).
+    void addChangedArea(const CommentArea* area);
+    // Areas were added, removed, re-created or put in another order.
+    void addCommentListChange();
     // Nothing is known about what changed: everything is drawn again.
     void addEverything();
     void clear();
 
     bool everything() const { return everything_; }
-    bool empty() const { return !everything_ && cells_.empty() && pixels_.empty(); }
+    bool empty() const {
+        return !everything_ && !listChanged_ && cells_.empty() && pixels_.empty() && areas_.empty();
+    }
     const std::vector<CellRect>& cells() const { return cells_; }
     const std::vector<PixelRect>& pixels() const { return pixels_; }
+    const std::vector<const CommentArea*>& changedAreas() const { return areas_; }
+    bool commentListChanged() const { return everything_ || listChanged_; }
 
 private:
     bool tooMany() const { return cells_.size() + pixels_.size() >= maxPieces; }
 
     bool everything_ = false;
+    bool listChanged_ = false;
     std::vector<CellRect> cells_;
     std::vector<PixelRect> pixels_;
+    std::vector<const CommentArea*> areas_;
 };
 
 } // namespace tav

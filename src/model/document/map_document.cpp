@@ -211,6 +211,7 @@ CommentArea* MapDocument::appendComment(std::unique_ptr<CommentArea> area, Promp
                         std::span<const int>(&position, 1));
     comments_.push_back(std::move(area));
     damage_.addPixels(comments_.back()->mapBounds());
+    damage_.addCommentListChange();
     modified_ = true;
     return comments_.back().get();
 }
@@ -222,6 +223,7 @@ bool MapDocument::deleteComment(const CommentArea* area) {
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::deleted, comments_,
                         std::span<const int>(&index, 1));
     damage_.addPixels(comments_[index]->mapBounds());
+    damage_.addCommentListChange();
     comments_.erase(comments_.begin() + index);
     modified_ = true;
     return true;
@@ -237,6 +239,7 @@ bool MapDocument::moveCommentTo(int from, int to) {
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::moved, comments_, pair);
     // Only where the moved area lies does the order show.
     damage_.addPixels(comments_[from]->mapBounds());
+    damage_.addCommentListChange();
     auto area = std::move(comments_[from]);
     comments_.erase(comments_.begin() + from);
     comments_.insert(comments_.begin() + to, std::move(area));
@@ -309,6 +312,7 @@ bool MapDocument::changeComment(CommentArea& area, bool record, CommentOperation
     area = std::move(changed);
     if (differs) {
         damage_.addPixels(area.mapBounds());
+        damage_.addChangedArea(&area);
         modified_ = true;
     }
     return differs;

@@ -79,8 +79,10 @@ void insertAt(CommentList& comments, int position, std::unique_ptr<CommentArea> 
 
 // The pixels an area painted or paints, for the view to draw again.
 void noteArea(MapDamage* damage, const CommentArea& area) {
-    if (damage)
+    if (damage) {
         damage->addPixels(area.mapBounds());
+        damage->addCommentListChange(); // areas may have been re-created
+    }
 }
 
 void noteCells(MapDamage* damage, const CellSnapshot& snapshot) {

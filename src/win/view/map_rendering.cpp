@@ -178,10 +178,11 @@ void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
 // Draws the comment areas in list order inside the clip. Every area is told where it shows, which the
 // view's hit testing needs, but only those that can show are drawn: on a crowded map most areas lie outside
 // the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
-// With parts, only areas that may touch one of them are drawn.
+// With parts, only areas that may touch one of them are drawn; with only, just the areas at those list
+// positions are looked at.
 void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
                   PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies,
-                  const std::vector<PixelRect>* parts = nullptr) {
+                  const std::vector<PixelRect>* parts = nullptr, const std::vector<int>* only = nullptr) {
     // Printing and export must not disturb the areas' view mapping or scale: they draw rescaled copies.
     auto copyOf = [wide](const CommentArea& area) {
         CommentArea copy = area;
@@ -194,7 +195,11 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
     enum : char { hidden, withoutText, whole };
     std::vector<char> shows(comments.size(), hidden);
     PixelCover cover(clip);
-    for (std::size_t i = comments.size(); i-- > 0;) {
+    const std::size_t count = only ? only->size() : comments.size();
+    for (std::size_t k = count; k-- > 0;) {
+        const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
+        if (i >= comments.size())
+            continue;
         CommentArea& area = *comments[i];
         const CommentDrawGeometry g = !onCopies               ? area.beginDraw(visible, origin)
                                       : area.isWide() == wide ? area.drawGeometry(visible, origin)
@@ -211,8 +216,9 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
     SavedDc saved(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     CommentFontSelection fonts(dc, tools.fonts);
-    for (std::size_t i = 0; i < comments.size(); ++i) {
-        if (shows[i] == hidden)
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
+        if (i >= comments.size() || shows[i] == hidden)
             continue;
         if (onCopies) {
             CommentArea copy = copyOf(*comments[i]);
@@ -236,7 +242,7 @@ bool hasBitmap(HDC dc) {
 }
 
 bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
-                const std::vector<PixelRect>* parts) {
+                const std::vector<PixelRect>* parts, const std::vector<int>* areas) {
     using namespace map_view;
     if (!dc)
         return false;
@@ -245,8 +251,13 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
     SavedDc saved(dc);
     PixelRect bounds{0, 0, imageSide, imageSide};
     if (parts) {
-        if (parts->empty())
+        if (parts->empty()) {
+            // Nothing to draw, but the areas asked for still learn where they are.
+            for (int i : *areas)
+                if (CommentArea* area = document.commentAt(i))
+                    area->beginDraw(l.visibleMapRect(), {gridOrigin, gridOrigin});
             return true;
+        }
         Region clip(CreateRectRgn(0, 0, 0, 0));
         bounds = {imageSide, imageSide, 0, 0};
         for (const PixelRect& r : *parts) {
@@ -310,7 +321,7 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
         const PixelRect clip{std::max(grid.left, bounds.left), std::max(grid.top, bounds.top),
                              std::min(grid.right, bounds.right), std::min(grid.bottom, bounds.bottom)};
         drawComments(dc, document.comments(), clip, l.visibleMapRect(), {gridOrigin, gridOrigin}, tools,
-                     document.isWide(), false, parts);
+                     document.isWide(), false, parts, areas);
     }
     return true;
 }
@@ -318,12 +329,12 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
 } // namespace
 
 bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools) {
-    return drawViewIn(dc, document, firstColumn, firstRow, tools, nullptr);
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, nullptr, nullptr);
 }
 
 bool drawViewParts(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
-                   const std::vector<PixelRect>& parts) {
-    return drawViewIn(dc, document, firstColumn, firstRow, tools, &parts);
+                   const std::vector<PixelRect>& parts, const std::vector<int>& areas) {
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, &parts, &areas);
 }
 
 int viewCellReach(bool wide) {

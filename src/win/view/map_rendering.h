@@ -28,10 +28,11 @@ struct MapDrawingTools {
 // remember where they were drawn, for hit testing. False without drawing when dc is missing.
 bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools);
 // Only what shows inside these image rectangles (right and bottom exclusive), with the pixels drawView gives
-// there; the rest of the image is left as it is. The comment areas remember where they are, as with
-// drawView.
+// there; the rest of the image is left as it is. Only the comment areas at the given list positions
+// (ascending) are looked at: they must hold every area that may show in the rectangles, and they remember
+// where they are, as with drawView.
 bool drawViewParts(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
-                   const std::vector<PixelRect>& parts);
+                   const std::vector<PixelRect>& parts, const std::vector<int>& areas);
 // How far the drawing of one cell may reach beyond its grid lines in the view of this mode.
 int viewCellReach(bool wide);
 

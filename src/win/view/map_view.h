@@ -77,8 +77,9 @@ public:
     // ---- for tests and tools ----
     // Composes the view's picture (map image with every overlay) into this context, as a paint would.
     void paintInto(HDC target);
-    // The map image without overlays, as it stands.
+    // The map image without overlays, as it stands, and how many times all of it was drawn.
     HDC mapImageDc() const;
+    int wholeDrawings() const;
     // Called instead of showing a popup menu: gets submenu 0 (map) or 1 (comment area) with its items
     // enabled as they would show, and answers the chosen command (0 for none).
     using PopupHook = std::function<int(HMENU menu, int submenu)>;
