@@ -95,26 +95,28 @@ ScrollReuse scrollReuse(const ViewLayout& before, const ViewLayout& after, int r
     reuse.possible = true;
     reuse.dx = -columns * p;
     reuse.dy = -rows * p;
-    // One pixel more than the reach on each side of a line: the grid line itself.
+    // One pixel more than the reach on each side of a line: the grid line itself. Cells that left the view
+    // at the left or top touch the moved image only at the first grid line, with the last pixel of their
+    // walls; those that left at the right or bottom reach into it with the marks of their left or top walls.
     const int band = reach + 1;
-    if (columns != 0) {
-        if (columns > 0)
-            reuse.redraw.push_back({right - columns * p - band, 0, side, side});
-        else
-            reuse.redraw.push_back({0, 0, g - columns * p + band, side});
-        reuse.redraw.push_back({0, 0, g + band, side});
+    if (columns > 0) {
+        reuse.redraw.push_back({right - columns * p - band, 0, side, side});
+        reuse.redraw.push_back({0, 0, g + 1, side});
+    } else if (columns < 0) {
+        reuse.redraw.push_back({0, 0, g - columns * p + band, side});
         reuse.redraw.push_back({right - band, 0, side, side});
+    }
+    if (columns != 0)
         reuse.redraw.push_back({0, 0, side, g}); // the column ruler
-    }
-    if (rows != 0) {
-        if (rows > 0)
-            reuse.redraw.push_back({0, bottom - rows * p - band, side, side});
-        else
-            reuse.redraw.push_back({0, 0, side, g - rows * p + band});
-        reuse.redraw.push_back({0, 0, side, g + band});
+    if (rows > 0) {
+        reuse.redraw.push_back({0, bottom - rows * p - band, side, side});
+        reuse.redraw.push_back({0, 0, side, g + 1});
+    } else if (rows < 0) {
+        reuse.redraw.push_back({0, 0, side, g - rows * p + band});
         reuse.redraw.push_back({0, bottom - band, side, side});
-        reuse.redraw.push_back({0, 0, g, side}); // the row ruler
     }
+    if (rows != 0)
+        reuse.redraw.push_back({0, 0, g, side}); // the row ruler
     for (PixelRect& r : reuse.redraw)
         r = intersection(r, wholeImage);
     std::erase_if(reuse.redraw, [](const PixelRect& r) { return r.empty(); });
