@@ -195,6 +195,18 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
     enum : char { hidden, withoutText, whole };
     std::vector<char> shows(comments.size(), hidden);
     PixelCover cover(clip);
+    // Only what lies in the parts drawn counts: an area that shows just beside them is hidden all the same.
+    auto coveredInParts = [&](const PixelRect& r) {
+        if (!parts)
+            return cover.covers(r);
+        for (const PixelRect& part : *parts) {
+            const PixelRect piece{std::max(r.left, part.left), std::max(r.top, part.top),
+                                  std::min(r.right, part.right), std::min(r.bottom, part.bottom)};
+            if (!piece.empty() && !cover.covers(piece))
+                return false;
+        }
+        return true;
+    };
     const std::size_t count = only ? only->size() : comments.size();
     for (std::size_t k = count; k-- > 0;) {
         const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
@@ -207,9 +219,9 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
         const PixelRect bounds = commentDrawBounds(g);
         if (!bounds.intersects(clip) || (parts && !meetsAny(*parts, bounds)))
             continue;
-        if (cover.covers(g.frame.normalised()) && cover.covers(commentPointerBounds(g)))
+        if (coveredInParts(g.frame.normalised()) && coveredInParts(commentPointerBounds(g)))
             continue;
-        shows[i] = cover.covers(g.text) ? withoutText : whole;
+        shows[i] = coveredInParts(g.text) ? withoutText : whole;
         cover.add(commentOpaqueRect(g, area.frameStyle(), area.backgroundColour() != comment::noColour));
     }
 
