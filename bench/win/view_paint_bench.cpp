@@ -146,9 +146,8 @@ int main() {
                     SendMessageW(window, WM_KEYUP, 'X', 1 | (1u << 30) | (1u << 31));
                 });
                 bool undone = false;
-                timed("undo/redo of a cell edit" + tail, [&] {
-                    view.onCommand((undone = !undone) ? view_command::undo : view_command::redo);
-                });
+                timed("undo/redo of a cell edit" + tail,
+                      [&] { view.onCommand((undone = !undone) ? view_command::undo : view_command::redo); });
                 int step = 1;
                 timed("scroll by one cell" + tail, [&] {
                     view.setScrollOrigin(origin + (step ^= 1), origin, false, true);
@@ -179,11 +178,13 @@ int main() {
                     });
                     timed("comment key move" + tail, [&] {
                         SendMessageW(window, WM_KEYDOWN, (dx = -dx) > 0 ? VK_LEFT : VK_RIGHT, 1);
-                        SendMessageW(window, WM_KEYUP, dx > 0 ? VK_LEFT : VK_RIGHT, 1 | (1u << 30) | (1u << 31));
+                        SendMessageW(window, WM_KEYUP, dx > 0 ? VK_LEFT : VK_RIGHT,
+                                     1 | (1u << 30) | (1u << 31));
                     });
                     view.onCommand(view_command::escape);
                 }
-                view.editor().setSelection({origin + pressed, origin + pressed}, {origin + pressed, origin + pressed});
+                view.editor().setSelection({origin + pressed, origin + pressed},
+                                           {origin + pressed, origin + pressed});
                 timed("full re-render (for comparison)" + tail, [&] {
                     view.rerender();
                     UpdateWindow(window);
@@ -191,9 +192,11 @@ int main() {
             }
         };
 
-        view.editor().setSelection({origin + pressed, origin + pressed}, {origin + pressed, origin + pressed});
+        view.editor().setSelection({origin + pressed, origin + pressed},
+                                   {origin + pressed, origin + pressed});
         // One area, on the cell the comment rows press on, away from the cell pressed for edits.
-        document.setNewCommentRect({(origin + 3) * 34, (origin + 3) * 34, (origin + 4) * 34, (origin + 4) * 34});
+        document.setNewCommentRect(
+            {(origin + 3) * 34, (origin + 3) * 34, (origin + 4) * 34, (origin + 4) * 34});
         document.addComment(prompter);
         interactiveRows(", 1 area");
         document.discardComments();
@@ -201,8 +204,8 @@ int main() {
         const int p = document.pitch();
         // Both views show the pressed cell at the same place of the map (in normal view pixels).
         addComments(document, MapDocument::commentLimit,
-                    {(origin + pressed) * p - 40, (origin + pressed) * p - 40, (origin + pressed + 1) * p + 40,
-                     (origin + pressed + 1) * p + 40});
+                    {(origin + pressed) * p - 40, (origin + pressed) * p - 40,
+                     (origin + pressed + 1) * p + 40, (origin + pressed + 1) * p + 40});
         interactiveRows(", 30000 areas");
     }
     DestroyWindow(host);

@@ -318,14 +318,16 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
         RestoreDC(dc, saved);
     }
 
-    if (!parts || meetsAny(*parts, {0, 0, imageSide, gridOrigin}) || meetsAny(*parts, {0, 0, gridOrigin, imageSide}))
+    if (!parts || meetsAny(*parts, {0, 0, imageSide, gridOrigin}) ||
+        meetsAny(*parts, {0, 0, gridOrigin, imageSide}))
         drawRulers(dc, document, l);
     // Cache pens must not stay selected while the marks ask the cache for more.
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
     const PixelPoint origin = l.patternOrigin();
     const int scale = document.isWide() ? mark_scale::wide : mark_scale::normal;
-    const CellPass pass{dc, document, tools, scale, {origin.x, origin.y}, l.pitch, parts, wallMarkReach(scale)};
+    const CellPass pass{
+        dc, document, tools, scale, {origin.x, origin.y}, l.pitch, parts, wallMarkReach(scale)};
     drawCells(pass, l, l.firstColumn + l.columns, l.firstRow + l.rows);
 
     if (!document.comments().empty()) {

@@ -316,8 +316,8 @@ struct MapView::State : EditorHost, EditorClipboard {
         const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
         parts.insert(parts.end(), damaged.begin(), damaged.end());
         const std::vector<int> areas = areasToPlace(l, parts, scrolled);
-        if (!drawViewParts(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts}, parts,
-                           areas)) {
+        if (!drawViewParts(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts},
+                           parts, areas)) {
             renderMap();
             return;
         }
@@ -350,7 +350,8 @@ struct MapView::State : EditorHost, EditorClipboard {
         const CellPoint origin = editor.origin();
         const std::vector<PixelRect> inversions[] = {
             selectionInversion(g, origin, editor.base(), editor.current()),
-            markerInversion(g, origin, editor.base(), editor.markerStyle()), hoverInversion(g, editor.hover())};
+            markerInversion(g, origin, editor.base(), editor.markerStyle()),
+            hoverInversion(g, editor.hover())};
         // Only the areas over an inversion are cut out: with thousands of areas in view, cutting out every
         // one would make the clip region itself cost more than the whole paint.
         const PixelRect seen{geometry::rulerMargin, geometry::rulerMargin, right + 1, bottom + 1};
@@ -361,7 +362,8 @@ struct MapView::State : EditorHost, EditorClipboard {
             if (!r.intersects(seen))
                 continue;
             for (const auto& rects : inversions)
-                if (std::any_of(rects.begin(), rects.end(), [&](const PixelRect& i) { return i.intersects(r); })) {
+                if (std::any_of(rects.begin(), rects.end(),
+                                [&](const PixelRect& i) { return i.intersects(r); })) {
                     ExcludeClipRect(target, r.left, r.top, r.right, r.bottom);
                     break;
                 }

@@ -70,10 +70,12 @@ TEST(ViewDamage, AScrollKeepsWhatStaysInViewAndRedrawsTheNewStripRulersAndBorder
     EXPECT_EQ(right.dx, -34);
     EXPECT_EQ(right.dy, 0);
     const int gridRight = 25 + 11 * 34;
-    EXPECT_EQ(right.redraw, (std::vector<PixelRect>{{gridRight - 34 - 8, 0, 404, 404}, {0, 0, 26, 404}, {0, 0, 404, 25}}));
+    EXPECT_EQ(right.redraw,
+              (std::vector<PixelRect>{{gridRight - 34 - 8, 0, 404, 404}, {0, 0, 26, 404}, {0, 0, 404, 25}}));
     // Back to the left: the walls of the column that left now stray in from the right border.
-    EXPECT_EQ(scrollReuse(viewLayout(99, 99, false, 41, 40), before, reach).redraw,
-              (std::vector<PixelRect>{{0, 0, 25 + 34 + 8, 404}, {gridRight - 8, 0, 404, 404}, {0, 0, 404, 25}}));
+    EXPECT_EQ(
+        scrollReuse(viewLayout(99, 99, false, 41, 40), before, reach).redraw,
+        (std::vector<PixelRect>{{0, 0, 25 + 34 + 8, 404}, {gridRight - 8, 0, 404, 404}, {0, 0, 404, 25}}));
     // A page up keeps one row; the strip that comes in lies at the top.
     const ScrollReuse pageUp = scrollReuse(before, viewLayout(99, 99, false, 40, 30), reach);
     ASSERT_TRUE(pageUp.possible);

@@ -237,8 +237,8 @@ protected:
                 view->onCommand(view_command::erase);
             break;
         case 10: { // z-order of the active comment area
-            static constexpr int orders[] = {view_command::toTop, view_command::toBottom, view_command::forward,
-                                             view_command::backward};
+            static constexpr int orders[] = {view_command::toTop, view_command::toBottom,
+                                             view_command::forward, view_command::backward};
             what << "z-order";
             view->onCommand(orders[pick(0, 3)]);
             break;
@@ -246,9 +246,10 @@ protected:
         case 11:
             if (document.commentCount() > 0) {
                 what << "new comment area";
-                document.setNewCommentRect(
-                    {editor.origin().column * document.pitch(), editor.origin().row * document.pitch(),
-                     (editor.origin().column + 5) * document.pitch(), (editor.origin().row + 5) * document.pitch()});
+                document.setNewCommentRect({editor.origin().column * document.pitch(),
+                                            editor.origin().row * document.pitch(),
+                                            (editor.origin().column + 5) * document.pitch(),
+                                            (editor.origin().row + 5) * document.pitch()});
                 if (document.addComment(prompter))
                     view->refresh();
             }
@@ -293,8 +294,7 @@ TEST_P(IncrementalRender, NarrowTallMap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ViewsAndComments, IncrementalRender,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool()),
-                         [](const auto& info) {
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()), [](const auto& info) {
                              return std::string(std::get<0>(info.param) ? "Wide" : "Normal") +
                                     (std::get<1>(info.param) ? "WithComments" : "WithoutComments");
                          });
