@@ -67,15 +67,19 @@ void fillEveryCell(MapDocument& document) {
         }
 }
 
-void addComments(MapDocument& document, int count) {
+void addComments(MapDocument& document, int count, const PixelRect& keepClear) {
     SilentPrompter prompter;
     std::mt19937 random(12345);
     const int side = document.width() * document.pitch();
     std::uniform_int_distribution<int> at(0, side - 120);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count;) {
         const int x = at(random), y = at(random);
+        // The frame with the pointer line hanging below it.
+        if (PixelRect{x, y - 4, x + 104, y + 140}.intersects(keepClear))
+            continue;
         document.setNewCommentRect({x, y, x + 100, y + 100});
         document.addComment(prompter);
+        ++i;
     }
 }
 

@@ -14,8 +14,9 @@ constexpr double frameMs = 1000.0 / 60.0;
 void fullPalette(MarkPalette& palette);
 // Both walls, a room mark and a background in every cell.
 void fillEveryCell(MapDocument& document);
-// Areas of 100x100 pixels scattered over the map, always at the same places.
-void addComments(MapDocument& document, int count);
+// Areas of 100x100 pixels scattered over the map, always at the same places; none over keepClear (map
+// pixels of the current view), so that a press there reaches the map.
+void addComments(MapDocument& document, int count, const PixelRect& keepClear = {});
 
 // Milliseconds per call: the best of several timed batches, each long enough to swamp the timer.
 double timePerCall(const std::function<void()>& call);

@@ -457,4 +457,11 @@ PixelRect alignTextVertically(const PixelRect& textRect, int textHeight, int ver
     return t;
 }
 
+PixelRect commentDrawBounds(const CommentDrawGeometry& g) {
+    // The pointer line runs between the anchor and the frame's centre; the end mark spans -3 .. +3.
+    const PixelRect frame = g.frame.normalised();
+    return {std::min(frame.left, g.anchor.x - 3), std::min(frame.top, g.anchor.y - 3),
+            std::max(frame.right, g.anchor.x + 4), std::max(frame.bottom, g.anchor.y + 4)};
+}
+
 } // namespace tav

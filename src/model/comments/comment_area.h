@@ -92,6 +92,9 @@ struct CommentDrawGeometry {
     PixelRect text;
 };
 
+// Screen pixels an area may touch when drawn with this geometry: frame, pointer line and end mark.
+PixelRect commentDrawBounds(const CommentDrawGeometry& geometry);
+
 class CommentArea {
 public:
     // The default look with an 80 x 60 frame at the map's top-left corner.
@@ -121,6 +124,8 @@ public:
     PixelPoint anchor() const { return anchor_; }
     PixelPoint anchorOffset() const { return {anchor_.x - frame_.left, anchor_.y - frame_.top}; }
     const CommentStoredPosition& storedPosition() const { return stored_; }
+    // The map pixels of the current view the area may paint.
+    PixelRect mapBounds() const { return commentDrawBounds({frame_, anchor_, {}}); }
 
     std::uint32_t frameColour() const { return look_.frameColour; }
     std::uint32_t backgroundColour() const { return look_.backgroundColour; }

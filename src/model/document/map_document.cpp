@@ -27,6 +27,7 @@ bool MapDocument::resize(int width, int height, bool discard) {
         journal_.clear(); // steps of the old grid cannot be restored onto the new one
         for (auto& area : comments_)
             area->setMapSize(width, height);
+        damage_.addEverything();
     } catch (const std::bad_alloc&) {
         return false; // the old grid stays, and so does the view geometry that fits it
     }
@@ -46,6 +47,7 @@ void MapDocument::setViewMode(bool wide) {
     updateVisibleCounts();
     for (auto& area : comments_)
         area->rescale(wide);
+    damage_.addEverything();
 }
 
 void MapDocument::setEditMask(std::uint8_t mask, std::uint8_t bits) {
@@ -70,6 +72,7 @@ bool MapDocument::setCell(int column, int row, int layer, std::uint8_t value, bo
         first = false;
     }
     grid_.at(column, row).layer(layer) = value;
+    damage_.addCells({column, row, column, row});
     markChanged();
     return true;
 }
@@ -112,6 +115,9 @@ bool MapDocument::fillRect(CellRect rect, int layer, std::uint8_t value, bool& f
                 grid_.at(c, r).layer(layer) = value;
         break;
     }
+    // The edge flag moves wall layers one row or column on, to the wrapped row or column 0 at the border.
+    damage_.addCells({rect.left, rect.top, rect.right + (layer == layer::verticalWall ? e : 0),
+                      rect.bottom + (layer == layer::horizontalWall ? e : 0)});
     markChanged();
     return true;
 }
@@ -136,6 +142,7 @@ void MapDocument::clearRect(CellRect rect, bool record) {
         for (int c = rect.left; c <= rect.right; ++c)
             grid_.wrapped(c, rect.bottom + 1).horizontalWall = 0;
     }
+    damage_.addCells({rect.left, rect.top, rect.right + 1, rect.bottom + 1});
     markChanged();
 }
 
@@ -151,17 +158,18 @@ void MapDocument::clearAll() {
         comments_.clear();
         markChanged();
     }
+    damage_.addEverything();
 }
 
 bool MapDocument::undo() {
-    if (!journal_.undo(grid_, comments_, wide_))
+    if (!journal_.undo(grid_, comments_, wide_, &damage_))
         return false;
     markChanged(); // the map differs from what was saved
     return true;
 }
 
 bool MapDocument::redo() {
-    if (!journal_.redo(grid_, comments_, wide_))
+    if (!journal_.redo(grid_, comments_, wide_, &damage_))
         return false;
     markChanged();
     return true;
@@ -202,6 +210,8 @@ CommentArea* MapDocument::appendComment(std::unique_ptr<CommentArea> area, Promp
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::added, comments_,
                         std::span<const int>(&position, 1));
     comments_.push_back(std::move(area));
+    damage_.addPixels(comments_.back()->mapBounds());
+    damage_.addCommentListChange();
     markChanged();
     return comments_.back().get();
 }
@@ -212,6 +222,8 @@ bool MapDocument::deleteComment(const CommentArea* area) {
         return false;
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::deleted, comments_,
                         std::span<const int>(&index, 1));
+    damage_.addPixels(comments_[index]->mapBounds());
+    damage_.addCommentListChange();
     comments_.erase(comments_.begin() + index);
     markChanged();
     return true;
@@ -219,11 +231,15 @@ bool MapDocument::deleteComment(const CommentArea* area) {
 
 void MapDocument::discardComments() {
     comments_.clear();
+    damage_.addEverything();
 }
 
 bool MapDocument::moveCommentTo(int from, int to) {
     const int pair[] = {from, to};
     journal_.recordStep(undoKind::comments, {}, grid_, CommentOperation::moved, comments_, pair);
+    // Only where the moved area lies does the order show.
+    damage_.addPixels(comments_[from]->mapBounds());
+    damage_.addCommentListChange();
     auto area = std::move(comments_[from]);
     comments_.erase(comments_.begin() + from);
     comments_.insert(comments_.begin() + to, std::move(area));
@@ -291,9 +307,14 @@ bool MapDocument::changeComment(CommentArea& area, bool record, CommentOperation
     const bool differs = change(changed);
     if (differs && record)
         journal_.recordStep(undoKind::comments, {}, grid_, op, comments_, std::span<const int>(&index, 1));
-    area = std::move(changed);
     if (differs)
+        damage_.addPixels(area.mapBounds());
+    area = std::move(changed);
+    if (differs) {
+        damage_.addPixels(area.mapBounds());
+        damage_.addChangedArea(&area);
         markChanged();
+    }
     return differs;
 }
 
@@ -366,6 +387,7 @@ void MapDocument::takeOverMap(CellGrid grid, CommentList comments) {
         area->setMapSize(grid_.width(), grid_.height());
     journal_.clear();
     updateVisibleCounts();
+    damage_.addEverything();
 }
 // ---- end of map file loading ----
 
@@ -413,6 +435,7 @@ bool MapDocument::pasteCells(const MapBlock& block, int column, int row, int& pa
             for (int j = 0; j < d; ++j)
                 grid_.at(a + j, belowRow).horizontalWall = block.bottomEdge(j);
     }
+    damage_.addCells({a, b, a + d, b + f});
     markChanged();
     return true;
 }

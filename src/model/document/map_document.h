@@ -6,6 +6,7 @@
 
 #include "model/comments/comment_area.h"
 #include "model/document/cell.h"
+#include "model/document/map_damage.h"
 #include "model/document/ruler.h"
 #include "model/document/undo_journal.h"
 #include "model/marks/mark_palette.h"
@@ -132,6 +133,9 @@ public:
     bool setCommentFormat(CommentArea& area, const CommentFormat& format, const PixelRect& frame,
                           PixelPoint anchorOffset);
 
+    // What changed since the view last drew the map; the view empties it when it draws.
+    MapDamage& damage() { return damage_; }
+
     int pitch() const { return pitch_; }
     bool isWide() const { return wide_; }
     int visibleColumns() const { return visibleColumns_; }
@@ -205,6 +209,7 @@ private:
     PixelRect newCommentRect_;
     UndoJournal journal_;
     CommentList comments_;
+    MapDamage damage_;
 };
 
 } // namespace tav

@@ -77,6 +77,22 @@ void insertAt(CommentList& comments, int position, std::unique_ptr<CommentArea> 
     comments.insert(where, std::move(area));
 }
 
+// The pixels an area painted or paints, for the view to draw again.
+void noteArea(MapDamage* damage, const CommentArea& area) {
+    if (damage) {
+        damage->addPixels(area.mapBounds());
+        damage->addCommentListChange(); // areas may have been re-created
+    }
+}
+
+void noteCells(MapDamage* damage, const CellSnapshot& snapshot) {
+    if (damage && !snapshot.empty()) {
+        // The area's right and bottom exclusive edges carry the walls of the cells beside it.
+        const CellRect& a = snapshot.area();
+        damage->addCells({a.left, a.top, a.right, a.bottom});
+    }
+}
+
 void moveArea(CommentList& comments, int from, int to) {
     auto area = std::move(comments[from]);
     comments.erase(comments.begin() + from);
@@ -157,7 +173,8 @@ bool UndoJournal::push(Step step) {
     return true;
 }
 
-bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide) {
+bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide,
+                               MapDamage* damage) {
     const bool first = !step.undone;
     auto& before = step.beforeEntries;
     auto& after = step.afterEntries;
@@ -170,6 +187,7 @@ bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& co
             CommentArea& area = *comments[it->position];
             if (first)
                 after.push_back({it->position, 0, area.copyRecord(), area.text()});
+            noteArea(damage, area);
             comments.erase(comments.begin() + it->position);
             restored = true;
         }
@@ -181,6 +199,7 @@ bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& co
             if (first)
                 after.push_back({entry.position, 0, {}, {}});
             insertAt(comments, entry.position, areaFrom(*entry.record, entry.text, grid, wide));
+            noteArea(damage, *comments[std::min<std::size_t>(entry.position, comments.size() - 1)]);
             restored = true;
         }
         break;
@@ -192,6 +211,7 @@ bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& co
             if (first)
                 after.push_back({entry.position, 0, {}, area.text()});
             area.setText(entry.text);
+            noteArea(damage, area);
             restored = true;
         }
         break;
@@ -202,6 +222,7 @@ bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& co
                 continue;
             if (first)
                 after.push_back({it->second, it->position, {}, {}});
+            noteArea(damage, *comments[it->position]);
             moveArea(comments, it->position, it->second);
             restored = true;
         }
@@ -214,7 +235,9 @@ bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& co
             CommentArea& area = *comments[entry.position];
             if (first)
                 after.push_back({entry.position, 0, area.copyRecord(), {}});
+            noteArea(damage, area);
             area.setFromRecord(*entry.record, wide);
+            noteArea(damage, area);
             restored = true;
         }
         break;
@@ -226,7 +249,8 @@ bool UndoJournal::undoComments(Step& step, const CellGrid& grid, CommentList& co
 }
 
 // The after entries were saved in the order undo met them, so they are replayed last first.
-bool UndoJournal::redoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide) {
+bool UndoJournal::redoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide,
+                               MapDamage* damage) {
     bool restored = false;
     for (auto it = step.afterEntries.rbegin(); it != step.afterEntries.rend(); ++it) {
         switch (step.op) {
@@ -234,27 +258,33 @@ bool UndoJournal::redoComments(Step& step, const CellGrid& grid, CommentList& co
             if (!it->record)
                 continue;
             insertAt(comments, it->position, areaFrom(*it->record, it->text, grid, wide));
+            noteArea(damage, *comments[std::min<std::size_t>(it->position, comments.size() - 1)]);
             break;
         case CommentOperation::deleted:
             if (!inside(comments, it->position))
                 continue;
+            noteArea(damage, *comments[it->position]);
             comments.erase(comments.begin() + it->position);
             break;
         case CommentOperation::text:
             if (!inside(comments, it->position))
                 continue;
             comments[it->position]->setText(it->text);
+            noteArea(damage, *comments[it->position]);
             break;
         case CommentOperation::moved:
             if (!inside(comments, it->position) || !inside(comments, it->second))
                 continue;
+            noteArea(damage, *comments[it->position]);
             moveArea(comments, it->position, it->second);
             break;
         case CommentOperation::changed:
         case CommentOperation::format:
             if (!it->record || !inside(comments, it->position))
                 continue;
+            noteArea(damage, *comments[it->position]);
             comments[it->position]->setFromRecord(*it->record, wide);
+            noteArea(damage, *comments[it->position]);
             break;
         case CommentOperation::none:
             continue;
@@ -264,7 +294,7 @@ bool UndoJournal::redoComments(Step& step, const CellGrid& grid, CommentList& co
     return restored;
 }
 
-bool UndoJournal::undo(CellGrid& grid, CommentList& comments, bool wide) {
+bool UndoJournal::undo(CellGrid& grid, CommentList& comments, bool wide, MapDamage* damage) {
     if (cursor_ <= 0 || cursor_ > static_cast<int>(steps_.size()))
         return false;
     Step& step = steps_[--cursor_];
@@ -276,9 +306,10 @@ bool UndoJournal::undo(CellGrid& grid, CommentList& comments, bool wide) {
                 step.hasAfter = true;
             }
             step.before.restore(grid);
+            noteCells(damage, step.before);
             restored = true;
         }
-        restored = undoComments(step, grid, comments, wide) || restored;
+        restored = undoComments(step, grid, comments, wide, damage) || restored;
     } catch (const std::bad_alloc&) {
         restored = false; // what was restored stays; the journal no longer matches the map
     }
@@ -287,7 +318,7 @@ bool UndoJournal::undo(CellGrid& grid, CommentList& comments, bool wide) {
     return restored;
 }
 
-bool UndoJournal::redo(CellGrid& grid, CommentList& comments, bool wide) {
+bool UndoJournal::redo(CellGrid& grid, CommentList& comments, bool wide, MapDamage* damage) {
     if (cursor_ < 0 || cursor_ >= static_cast<int>(steps_.size()))
         return false;
     Step& step = steps_[cursor_];
@@ -295,9 +326,10 @@ bool UndoJournal::redo(CellGrid& grid, CommentList& comments, bool wide) {
     try {
         if (step.hasAfter && !step.after.empty()) {
             step.after.restore(grid);
+            noteCells(damage, step.after);
             restored = true;
         }
-        restored = redoComments(step, grid, comments, wide) || restored;
+        restored = redoComments(step, grid, comments, wide, damage) || restored;
     } catch (const std::bad_alloc&) {
         restored = false;
     }

@@ -6,6 +6,7 @@
 
 #include "model/comments/comment_area.h"
 #include "model/document/cell.h"
+#include "model/document/map_damage.h"
 
 namespace tav {
 
@@ -70,9 +71,9 @@ public:
     bool recordCells(const CellGrid& grid, const CellRect& rect);
 
     // Comment areas brought back are shown in the given view and kept inside the grid's map. A step that
-    // restores nothing empties the journal and fails.
-    bool undo(CellGrid& grid, CommentList& comments, bool wide);
-    bool redo(CellGrid& grid, CommentList& comments, bool wide);
+    // restores nothing empties the journal and fails. What the step touched goes into damage when given.
+    bool undo(CellGrid& grid, CommentList& comments, bool wide, MapDamage* damage = nullptr);
+    bool redo(CellGrid& grid, CommentList& comments, bool wide, MapDamage* damage = nullptr);
     bool canUndo() const;
     bool canRedo() const;
     int stepCount() const { return static_cast<int>(steps_.size()); }
@@ -94,8 +95,8 @@ private:
         bool undone = false;
     };
     bool push(Step step);
-    bool undoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide);
-    bool redoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide);
+    bool undoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide, MapDamage* damage);
+    bool redoComments(Step& step, const CellGrid& grid, CommentList& comments, bool wide, MapDamage* damage);
 
     int cursor_ = -1; // steps that can be undone; -1 right after clearing
     int limit_ = 16;

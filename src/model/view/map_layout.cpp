@@ -42,6 +42,8 @@ ViewLayout viewLayout(int width, int height, bool wide, int firstColumn, int fir
     height = std::max(height, 0);
     const int standard = standardVisibleCells(wide);
     l.pitch = mapPitch(wide);
+    l.mapWidth = width;
+    l.mapHeight = height;
     l.columns = std::min(width, standard);
     l.rows = std::min(height, standard);
     l.fillsView = l.columns == standard && l.rows == standard;
@@ -120,13 +122,6 @@ WholeMapLayout wholeMapLayout(int width, int height, bool wide, int firstColumn,
 PixelSize wholeMapImageSize(int width, int height, bool wide, int marginX, int marginY) {
     const int pitch = mapPitch(wide);
     return {std::max(width, 0) * pitch + 2 * marginX + 1, std::max(height, 0) * pitch + 2 * marginY + 1};
-}
-
-PixelRect commentDrawBounds(const CommentDrawGeometry& g) {
-    // The pointer line runs between the anchor and the frame's centre; the end mark spans -3 .. +3.
-    const PixelRect frame = g.frame.normalised();
-    return {std::min(frame.left, g.anchor.x - 3), std::min(frame.top, g.anchor.y - 3),
-            std::max(frame.right, g.anchor.x + 4), std::max(frame.bottom, g.anchor.y + 4)};
 }
 
 } // namespace tav

@@ -36,6 +36,8 @@ inline PixelPoint patternOriginOf(PixelPoint cellCorner) {
 // What one view rendering shows. The first column and row are kept so the view never reaches past the map.
 struct ViewLayout {
     int pitch = 0;
+    int mapWidth = 0; // cells of the map
+    int mapHeight = 0;
     int firstColumn = 0;
     int firstRow = 0;
     int columns = 0; // visible
@@ -114,8 +116,5 @@ struct PixelSize {
 };
 // The image the whole map needs with these margins on every side (the closing lines take one more pixel).
 PixelSize wholeMapImageSize(int width, int height, bool wide, int marginX, int marginY);
-
-// Screen pixels a comment area may touch when drawn with this geometry: frame, pointer line and end mark.
-PixelRect commentDrawBounds(const CommentDrawGeometry& geometry);
 
 } // namespace tav

@@ -693,7 +693,7 @@ void MainWindow::clearAll() {
 void MainWindow::createComment() {
     view_.finishInPlaceEditing();
     if (document_.addComment(app_.prompter()))
-        view_.rerender();
+        view_.refresh();
     focusView();
 }
 

@@ -85,6 +85,25 @@ int markCellSpan(int scale) {
     }
 }
 
+int wallMarkReach(int scale) {
+    const int span = markCellSpan(scale);
+    int reach = 1; // the wall line's last pixel lies on the next grid corner
+    for (WallDirection direction : {WallDirection::horizontal, WallDirection::vertical})
+        for (int shape = 1; shape <= lastMarkShape; ++shape) {
+            const Figure* figure = mark_shapes::figureOf(shape, scale, direction);
+            if (!figure)
+                continue;
+            for (int i = 0; i < figure->count; ++i) {
+                const Part& part = figure->parts[i];
+                for (int k = 0; k < part.count; ++k)
+                    for (int v : {int(part.points[k].x), int(part.points[k].y)})
+                        reach = std::max({reach, -v, v - span});
+            }
+        }
+    // Outlines may cover the pixel on the far side of a point.
+    return reach + 1;
+}
+
 void drawMarkShape(HDC dc, int x, int y, int shape, std::uint32_t frameColour, std::uint32_t innerColour,
                    int scale, WallDirection direction, DrawingResourceCache& cache) {
     const Figure* figure = mark_shapes::figureOf(shape, scale, direction);

@@ -26,6 +26,10 @@ int markCellSpan(int scale);
 
 enum class WallDirection { horizontal, vertical };
 
+// How many pixels wall lines and marks drawn at a cell's grid corner may reach beyond the cell (its grid
+// lines included) in normal or wide view, whatever the shapes: what a partial redraw must widen a cell by.
+int wallMarkReach(int scale);
+
 // Wall shape codes: 0 none, 1..12 the figures listed in the wall mark editor.
 inline constexpr int lastMarkShape = 12;
 

@@ -1,5 +1,6 @@
 #include "win/view/map_rendering.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -60,22 +61,49 @@ HGDIOBJ borderPen(DrawingResourceCache& cache) {
     return pen ? static_cast<HGDIOBJ>(pen) : GetStockObject(BLACK_PEN);
 }
 
+bool meetsAny(const std::vector<PixelRect>& parts, const PixelRect& r) {
+    for (const PixelRect& part : parts)
+        if (part.intersects(r))
+            return true;
+    return false;
+}
+
 struct CellPass {
     HDC dc;
     const MapDocument& document;
     const MapDrawingTools& tools;
     int scale;
     POINT patternOrigin; // shared by every cell, so patterns run on across grid lines
+    int pitch = 0;
+    // When set, only what may touch these image rectangles is drawn; reach is how far walls stray.
+    const std::vector<PixelRect>* parts = nullptr;
+    int reach = 0;
+
+    bool shows(const PixelRect& r) const { return !parts || meetsAny(*parts, r); }
+    bool showsInside(PixelPoint at) const { return shows({at.x, at.y, at.x + pitch + 1, at.y + pitch + 1}); }
+    bool showsHorizontalWall(PixelPoint at) const {
+        return shows({at.x - reach, at.y - reach, at.x + pitch + 1 + reach, at.y + reach + 1});
+    }
+    bool showsVerticalWall(PixelPoint at) const {
+        return shows({at.x - reach, at.y - reach, at.x + reach + 1, at.y + pitch + 1 + reach});
+    }
 };
 
+// Each part of a cell that cannot touch the rectangles being drawn is left out: it would paint nothing
+// there.
 void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
     const Cell& cell = pass.document.cell(column, row);
     const MarkPalette& palette = pass.document.palette();
-    fillCellBackground(pass.dc, at.x, at.y, palette.backgrounds, cell.background, pass.scale,
-                       pass.tools.cache, pass.patternOrigin);
-    drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
-    drawHorizontalWallMark(pass.dc, at.x, at.y, palette, cell.horizontalWall, pass.scale, pass.tools.cache);
-    drawVerticalWallMark(pass.dc, at.x, at.y, palette, cell.verticalWall, pass.scale, pass.tools.cache);
+    if (pass.showsInside(at)) {
+        fillCellBackground(pass.dc, at.x, at.y, palette.backgrounds, cell.background, pass.scale,
+                           pass.tools.cache, pass.patternOrigin);
+        drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
+    }
+    if (pass.showsHorizontalWall(at))
+        drawHorizontalWallMark(pass.dc, at.x, at.y, palette, cell.horizontalWall, pass.scale,
+                               pass.tools.cache);
+    if (pass.showsVerticalWall(at))
+        drawVerticalWallMark(pass.dc, at.x, at.y, palette, cell.verticalWall, pass.scale, pass.tools.cache);
 }
 
 // Cells row by row, so later cells paint over the parts of earlier walls that reach into them; then the
@@ -89,12 +117,16 @@ template <typename Layout> void drawCells(const CellPass& pass, const Layout& l,
     const MarkPalette& palette = pass.document.palette();
     for (int row = l.firstRow; row < endRow; ++row) {
         const PixelPoint at = l.cellCorner(endColumn, row);
+        if (!pass.showsVerticalWall(at))
+            continue;
         drawVerticalWallMark(pass.dc, at.x, at.y, palette,
                              pass.document.cell(l.closingColumn, row).verticalWall, pass.scale,
                              pass.tools.cache);
     }
     for (int column = l.firstColumn; column < endColumn; ++column) {
         const PixelPoint at = l.cellCorner(column, endRow);
+        if (!pass.showsHorizontalWall(at))
+            continue;
         drawHorizontalWallMark(pass.dc, at.x, at.y, palette,
                                pass.document.cell(column, l.closingRow).horizontalWall, pass.scale,
                                pass.tools.cache);
@@ -146,8 +178,11 @@ void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
 // Draws the comment areas in list order inside the clip. Every area is told where it shows, which the
 // view's hit testing needs, but only those that can show are drawn: on a crowded map most areas lie outside
 // the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
+// With parts, only areas that may touch one of them are drawn; with only, just the areas at those list
+// positions are looked at.
 void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
-                  PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies) {
+                  PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies,
+                  const std::vector<PixelRect>* parts = nullptr, const std::vector<int>* only = nullptr) {
     // Printing and export must not disturb the areas' view mapping or scale: they draw rescaled copies.
     auto copyOf = [wide](const CommentArea& area) {
         CommentArea copy = area;
@@ -160,24 +195,42 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
     enum : char { hidden, withoutText, whole };
     std::vector<char> shows(comments.size(), hidden);
     PixelCover cover(clip);
-    for (std::size_t i = comments.size(); i-- > 0;) {
+    // Only what lies in the parts drawn counts: an area that shows just beside them is hidden all the same.
+    auto coveredInParts = [&](const PixelRect& r) {
+        if (!parts)
+            return cover.covers(r);
+        for (const PixelRect& part : *parts) {
+            const PixelRect piece{std::max(r.left, part.left), std::max(r.top, part.top),
+                                  std::min(r.right, part.right), std::min(r.bottom, part.bottom)};
+            if (!piece.empty() && !cover.covers(piece))
+                return false;
+        }
+        return true;
+    };
+    const std::size_t count = only ? only->size() : comments.size();
+    for (std::size_t k = count; k-- > 0;) {
+        const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
+        if (i >= comments.size())
+            continue;
         CommentArea& area = *comments[i];
         const CommentDrawGeometry g = !onCopies               ? area.beginDraw(visible, origin)
                                       : area.isWide() == wide ? area.drawGeometry(visible, origin)
                                                               : copyOf(area).drawGeometry(visible, origin);
-        if (!commentDrawBounds(g).intersects(clip))
+        const PixelRect bounds = commentDrawBounds(g);
+        if (!bounds.intersects(clip) || (parts && !meetsAny(*parts, bounds)))
             continue;
-        if (cover.covers(g.frame.normalised()) && cover.covers(commentPointerBounds(g)))
+        if (coveredInParts(g.frame.normalised()) && coveredInParts(commentPointerBounds(g)))
             continue;
-        shows[i] = cover.covers(g.text) ? withoutText : whole;
+        shows[i] = coveredInParts(g.text) ? withoutText : whole;
         cover.add(commentOpaqueRect(g, area.frameStyle(), area.backgroundColour() != comment::noColour));
     }
 
     SavedDc saved(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
     CommentFontSelection fonts(dc, tools.fonts);
-    for (std::size_t i = 0; i < comments.size(); ++i) {
-        if (shows[i] == hidden)
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
+        if (i >= comments.size() || shows[i] == hidden)
             continue;
         if (onCopies) {
             CommentArea copy = copyOf(*comments[i]);
@@ -200,15 +253,36 @@ bool hasBitmap(HDC dc) {
     return !(bitmap.bmWidth == 1 && bitmap.bmHeight == 1 && bitmap.bmBitsPixel == 1);
 }
 
-} // namespace
-
-bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools) {
+bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
+                const std::vector<PixelRect>* parts, const std::vector<int>* areas) {
     using namespace map_view;
     if (!dc)
         return false;
     const ViewLayout l =
         viewLayout(document.width(), document.height(), document.isWide(), firstColumn, firstRow);
     SavedDc saved(dc);
+    PixelRect bounds{0, 0, imageSide, imageSide};
+    if (parts) {
+        if (parts->empty()) {
+            // Nothing to draw, but the areas asked for still learn where they are.
+            for (int i : *areas)
+                if (CommentArea* area = document.commentAt(i))
+                    area->beginDraw(l.visibleMapRect(), {gridOrigin, gridOrigin});
+            return true;
+        }
+        Region clip(CreateRectRgn(0, 0, 0, 0));
+        bounds = {imageSide, imageSide, 0, 0};
+        for (const PixelRect& r : *parts) {
+            Region piece(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+            if (clip && piece)
+                CombineRgn(clip.get(), clip.get(), piece.get(), RGN_OR);
+            bounds = {std::min(bounds.left, r.left), std::min(bounds.top, r.top),
+                      std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)};
+        }
+        // Without the clip the drawing would spill over what is kept.
+        if (!clip || SelectClipRgn(dc, clip.get()) == ERROR)
+            return false;
+    }
     // Dotted lines show the backdrop through their gaps, whatever background colour the context holds.
     SetBkMode(dc, TRANSPARENT);
 
@@ -218,36 +292,67 @@ bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, cons
     fill(dc, {0, 0, cornerSide, cornerSide}, cornerColour, tools.cache);
 
     const int right = l.gridRight(), bottom = l.gridBottom();
-    if (HPEN pen = tools.cache.pen(PS_DOT, 1, greyColour))
-        SelectObject(dc, pen);
-    for (int k = 0; k <= l.rows; ++k)
-        line(dc, gridOrigin, gridOrigin + k * l.pitch, right, gridOrigin + k * l.pitch);
-    for (int k = 0; k <= l.columns; ++k)
-        line(dc, gridOrigin + k * l.pitch, gridOrigin, gridOrigin + k * l.pitch, bottom);
+    {
+        // Dotted lines start at the map's top-left corner, even when it is scrolled off, and are cut at the
+        // grid: their dots then move with the map, so a scrolled image can be kept.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, gridOrigin, gridOrigin, right + 1, bottom + 1);
+        const PixelPoint start = l.cellCorner(0, 0);
+        if (HPEN pen = tools.cache.pen(PS_DOT, 1, greyColour))
+            SelectObject(dc, pen);
+        for (int k = 0; k <= l.rows; ++k)
+            line(dc, start.x, gridOrigin + k * l.pitch, right, gridOrigin + k * l.pitch);
+        for (int k = 0; k <= l.columns; ++k)
+            line(dc, gridOrigin + k * l.pitch, start.y, gridOrigin + k * l.pitch, bottom);
 
-    SelectObject(dc, borderPen(tools.cache));
-    if (l.leftBorder)
-        line(dc, gridOrigin, gridOrigin, gridOrigin, bottom);
-    if (l.rightBorder)
-        line(dc, right, gridOrigin, right, bottom);
-    if (l.topBorder)
-        line(dc, gridOrigin, gridOrigin, right, gridOrigin);
-    if (l.bottomBorder)
-        line(dc, gridOrigin, bottom, right, bottom);
+        SelectObject(dc, borderPen(tools.cache));
+        if (l.leftBorder)
+            line(dc, gridOrigin, start.y, gridOrigin, bottom);
+        if (l.rightBorder)
+            line(dc, right, start.y, right, bottom);
+        if (l.topBorder)
+            line(dc, start.x, gridOrigin, right, gridOrigin);
+        if (l.bottomBorder)
+            line(dc, start.x, bottom, right, bottom);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        RestoreDC(dc, saved);
+    }
 
-    drawRulers(dc, document, l);
+    if (!parts || meetsAny(*parts, {0, 0, imageSide, gridOrigin}) ||
+        meetsAny(*parts, {0, 0, gridOrigin, imageSide}))
+        drawRulers(dc, document, l);
     // Cache pens must not stay selected while the marks ask the cache for more.
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
     const PixelPoint origin = l.patternOrigin();
+    const int scale = document.isWide() ? mark_scale::wide : mark_scale::normal;
     const CellPass pass{
-        dc, document, tools, document.isWide() ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}};
+        dc, document, tools, scale, {origin.x, origin.y}, l.pitch, parts, wallMarkReach(scale)};
     drawCells(pass, l, l.firstColumn + l.columns, l.firstRow + l.rows);
 
-    if (!document.comments().empty())
-        drawComments(dc, document.comments(), l.commentClip(), l.visibleMapRect(), {gridOrigin, gridOrigin},
-                     tools, document.isWide(), false);
+    if (!document.comments().empty()) {
+        const PixelRect grid = l.commentClip();
+        const PixelRect clip{std::max(grid.left, bounds.left), std::max(grid.top, bounds.top),
+                             std::min(grid.right, bounds.right), std::min(grid.bottom, bounds.bottom)};
+        drawComments(dc, document.comments(), clip, l.visibleMapRect(), {gridOrigin, gridOrigin}, tools,
+                     document.isWide(), false, parts, areas);
+    }
     return true;
+}
+
+} // namespace
+
+bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools) {
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, nullptr, nullptr);
+}
+
+bool drawViewParts(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
+                   const std::vector<PixelRect>& parts, const std::vector<int>& areas) {
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, &parts, &areas);
+}
+
+int viewCellReach(bool wide) {
+    return wallMarkReach(wide ? mark_scale::wide : mark_scale::normal);
 }
 
 bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColumn, int firstRow,
@@ -282,7 +387,7 @@ bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColum
 
     const PixelPoint origin = l.patternOrigin();
     const CellPass pass{
-        dc, document, tools, wide ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}};
+        dc, document, tools, wide ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}, l.pitch};
     drawCells(pass, l, l.endColumn, l.endRow);
 
     if (!document.comments().empty())

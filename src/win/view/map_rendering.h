@@ -3,6 +3,10 @@
 // printing and image export. Cells are drawn in the same order by both, through the mark drawing.
 #include <windows.h>
 
+#include <vector>
+
+#include "model/comments/pixel_rect.h"
+
 namespace tav {
 class MapDocument;
 }
@@ -23,6 +27,14 @@ struct MapDrawingTools {
 // The view's image with the given first visible column and row (kept inside the map). The comment areas
 // remember where they were drawn, for hit testing. False without drawing when dc is missing.
 bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools);
+// Only what shows inside these image rectangles (right and bottom exclusive), with the pixels drawView gives
+// there; the rest of the image is left as it is. Only the comment areas at the given list positions
+// (ascending) are looked at: they must hold every area that may show in the rectangles, and they remember
+// where they are, as with drawView.
+bool drawViewParts(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
+                   const std::vector<PixelRect>& parts, const std::vector<int>& areas);
+// How far the drawing of one cell may reach beyond its grid lines in the view of this mode.
+int viewCellReach(bool wide);
 
 // Cells firstColumn..endColumn-1 by firstRow..endRow-1 on white with the grid's top-left at (left, top),
 // in normal or wide scale whatever the view shows; no rulers. dc must be a memory context with a bitmap

@@ -9,8 +9,10 @@
 #include <string>
 
 #include "model/app/map_file_name.h"
+#include "model/view/comment_placements.h"
 #include "model/view/map_editor.h"
 #include "model/view/map_layout.h"
+#include "model/view/view_damage.h"
 #include "resource.h"
 #include "win/app/dialog.h"
 #include "win/comments/comment_drawing.h"
@@ -172,6 +174,11 @@ struct MapView::State : EditorHost, EditorClipboard {
     bool clipped = false;
     bool keyRepeating = false;
     PopupHook popupHook;
+    // What the map image shows: drawing only what changed needs the layout it was drawn with.
+    bool imageKept = false;
+    ViewLayout shown;
+    CommentPlacements placements;
+    int wholeDrawings = 0;
 
     State(MapView& v, MapDocument& d, DrawingResourceCache& c, MapClipboard& cb, Prompter& p)
         : view(v), document(d), cache(c), clipboard(cb), prompter(p), editor(d, *this, this) {}
@@ -179,7 +186,7 @@ struct MapView::State : EditorHost, EditorClipboard {
     HWND owner() const { return window ? GetParent(window) : nullptr; }
 
     // ---- EditorHost ----
-    void rerender() override { view.rerender(); }
+    void rerender() override { view.refresh(); }
     void repaint() override {
         if (window)
             InvalidateRect(window, nullptr, FALSE);
@@ -225,8 +232,16 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
 
     // ---- drawing ----
+    ViewLayout currentLayout() const {
+        const CellPoint origin = editor.origin();
+        return viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row);
+    }
+
     void renderMap() {
         HDC dc = mapImage.dc();
+        imageKept = false;
+        document.damage().clear();
+        placements.clear();
         if (!dc)
             return;
         editor.mapChanged();
@@ -236,11 +251,79 @@ struct MapView::State : EditorHost, EditorClipboard {
                 FillRect(dc, &all, brush);
             return;
         }
-        const CellPoint origin = editor.origin();
-        drawView(dc, document, origin.column, origin.row, MapDrawingTools{cache, rooms, fonts});
-        document.setNewCommentRect(
-            viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row)
-                .visibleMapRect());
+        const ViewLayout l = currentLayout();
+        drawView(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts});
+        ++wholeDrawings;
+        document.setNewCommentRect(l.visibleMapRect());
+        placements.rebuild(document.comments());
+        shown = l;
+        imageKept = true;
+    }
+
+    // List positions of the comment areas a partial drawing must look at: those that may show in the parts
+    // drawn or changed, and the active one; after a scroll or a change of the list also those in view
+    // before and now, which must learn where they show.
+    std::vector<int> areasToPlace(const ViewLayout& l, const std::vector<PixelRect>& parts, bool everyShown) {
+        const MapDamage& damage = document.damage();
+        const CommentList& list = document.comments();
+        if (damage.commentListChanged() || !placements.update(list, damage.changedAreas())) {
+            placements.rebuild(list);
+            everyShown = true;
+        }
+        const int dx = l.firstColumn * l.pitch - map_view::gridOrigin;
+        const int dy = l.firstRow * l.pitch - map_view::gridOrigin;
+        std::vector<PixelRect> query = damage.pixels();
+        for (const PixelRect& part : parts)
+            query.push_back(part.offset(dx, dy));
+        if (everyShown) {
+            query.push_back(shown.visibleMapRect());
+            query.push_back(l.visibleMapRect());
+        }
+        std::vector<int> areas = placements.meeting(query);
+        if (const int active = document.indexOfComment(editor.activeComment()); active >= 0) {
+            const auto at = std::lower_bound(areas.begin(), areas.end(), active);
+            if (at == areas.end() || *at != active)
+                areas.insert(at, active);
+        }
+        return areas;
+    }
+
+    // Draws again only what changed since the last drawing: what the document noted and, after a scroll,
+    // what came into view, the rest of the image moved along. Everything when the map, its size or the
+    // mode changed.
+    void renderChanges() {
+        HDC dc = mapImage.dc();
+        if (!dc || !imageKept || document.damage().everything() || document.width() <= 0 ||
+            document.height() <= 0) {
+            renderMap();
+            return;
+        }
+        editor.mapChanged();
+        const ViewLayout l = currentLayout();
+        const int reach = viewCellReach(document.isWide());
+        std::vector<PixelRect> parts;
+        if (l.firstColumn != shown.firstColumn || l.firstRow != shown.firstRow || l.pitch != shown.pitch ||
+            l.mapWidth != shown.mapWidth || l.mapHeight != shown.mapHeight) {
+            ScrollReuse reuse = scrollReuse(shown, l, reach);
+            if (!reuse.possible) {
+                renderMap();
+                return;
+            }
+            BitBlt(dc, reuse.dx, reuse.dy, side, side, dc, 0, 0, SRCCOPY);
+            parts = std::move(reuse.redraw);
+        }
+        const bool scrolled = !parts.empty();
+        const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
+        parts.insert(parts.end(), damaged.begin(), damaged.end());
+        const std::vector<int> areas = areasToPlace(l, parts, scrolled);
+        if (!drawViewParts(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts},
+                           parts, areas)) {
+            renderMap();
+            return;
+        }
+        document.damage().clear();
+        document.setNewCommentRect(l.visibleMapRect());
+        shown = l;
     }
 
     static void invert(HDC dc, const std::vector<PixelRect>& rects) {
@@ -264,15 +347,29 @@ struct MapView::State : EditorHost, EditorClipboard {
             drawCommentFeedback(target, *active, cache);
             SelectClipRgn(target, nullptr);
         }
-        for (const auto& area : document.comments()) {
-            const PixelRect& r = area->lastScreenRect();
-            if (!r.empty())
-                ExcludeClipRect(target, r.left, r.top, r.right, r.bottom);
-        }
         const CellPoint origin = editor.origin();
-        invert(target, selectionInversion(g, origin, editor.base(), editor.current()));
-        invert(target, markerInversion(g, origin, editor.base(), editor.markerStyle()));
-        invert(target, hoverInversion(g, editor.hover()));
+        const std::vector<PixelRect> inversions[] = {
+            selectionInversion(g, origin, editor.base(), editor.current()),
+            markerInversion(g, origin, editor.base(), editor.markerStyle()),
+            hoverInversion(g, editor.hover())};
+        // Only the areas over an inversion are cut out: with thousands of areas in view, cutting out every
+        // one would make the clip region itself cost more than the whole paint.
+        const PixelRect seen{geometry::rulerMargin, geometry::rulerMargin, right + 1, bottom + 1};
+        const int dx = geometry::rulerMargin - origin.column * g.pitch;
+        const int dy = geometry::rulerMargin - origin.row * g.pitch;
+        for (const PixelRect& frame : placements.frames()) {
+            const PixelRect r = frame.offset(dx, dy);
+            if (!r.intersects(seen))
+                continue;
+            for (const auto& rects : inversions)
+                if (std::any_of(rects.begin(), rects.end(),
+                                [&](const PixelRect& i) { return i.intersects(r); })) {
+                    ExcludeClipRect(target, r.left, r.top, r.right, r.bottom);
+                    break;
+                }
+        }
+        for (const auto& rects : inversions)
+            invert(target, rects);
         SelectClipRgn(target, nullptr);
     }
 
@@ -658,6 +755,16 @@ void MapView::rerender() {
     }
 }
 
+void MapView::refresh() {
+    State& s = *state_;
+    s.finishEditing();
+    s.renderChanges();
+    if (window_) {
+        InvalidateRect(window_, nullptr, FALSE);
+        UpdateWindow(window_);
+    }
+}
+
 void MapView::setMarkerStyle(int style) {
     state_->editor.setMarkerStyle(style);
 }
@@ -698,7 +805,7 @@ void MapView::cutCornerHole(const RECT& hole) {
 void MapView::finishInPlaceEditing() {
     State& s = *state_;
     if (s.finishEditing()) {
-        s.renderMap();
+        s.renderChanges();
         if (window_)
             InvalidateRect(window_, nullptr, FALSE);
     }
@@ -716,6 +823,14 @@ POINT MapView::currentPoint() const {
 
 void MapView::paintInto(HDC target) {
     state_->compose(target);
+}
+
+HDC MapView::mapImageDc() const {
+    return state_->mapImage.dc();
+}
+
+int MapView::wholeDrawings() const {
+    return state_->wholeDrawings;
 }
 
 void MapView::setPopupHook(PopupHook hook) {

@@ -53,8 +53,11 @@ public:
     int scrollColumn() const;
     int scrollRow() const;
     void centreOn(int column, int row);
-    // Draws the map image again (after the map, the palette or the mode changed) and repaints.
+    // Draws the whole map image again (after the map, the palette or the mode changed) and repaints.
     void rerender();
+    // Draws again only what changed in the map image since it was last drawn (edits the document noted, a
+    // scroll) and repaints; everything when that is not known.
+    void refresh();
     // 0 small square, 1 bands, 2 none.
     void setMarkerStyle(int style);
     void setCurrentWallMark(std::uint8_t mark);
@@ -74,6 +77,9 @@ public:
     // ---- for tests and tools ----
     // Composes the view's picture (map image with every overlay) into this context, as a paint would.
     void paintInto(HDC target);
+    // The map image without overlays, as it stands, and how many times all of it was drawn.
+    HDC mapImageDc() const;
+    int wholeDrawings() const;
     // Called instead of showing a popup menu: gets submenu 0 (map) or 1 (comment area) with its items
     // enabled as they would show, and answers the chosen command (0 for none).
     using PopupHook = std::function<int(HMENU menu, int submenu)>;

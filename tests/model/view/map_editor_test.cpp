@@ -248,6 +248,51 @@ TEST_F(MapEditorTest, SOnTheLastColumnSetsColumnZeroAndZOnTheLastRowRowZero) {
     EXPECT_EQ(cell(18, 10).verticalWall, 0);
 }
 
+// The right and bottom border lines of a map at least as large as the view, its last column and row in
+// view: a press there sets the wall of the wrapped column 0 or row 0, alone or for a whole selection.
+TEST_F(MapEditorTest, PressesOnTheRightAndBottomBorderLinesSetTheWrappedWalls) {
+    for (const int size : {11, 20}) {
+        SCOPED_TRACE(size);
+        ASSERT_TRUE(doc.resize(size, size, true));
+        const int first = size - 11;
+        editor.setScrollOrigin(first, first, false, false);
+        editor.setSelection({first + 2, first + 2}, {first + 2, first + 2});
+        const int border = 25 + 11 * 34; // just past the grid: still the border's edge
+        int wall = 1;
+        for (const int x : {border - 1, border, border + 3}) {
+            editor.setWallMark(static_cast<std::uint8_t>(++wall));
+            editor.leftPress(x, mid(4), false, false);
+            editor.leftRelease();
+            EXPECT_EQ(cell(0, first + 4).verticalWall, wall) << x;
+            EXPECT_EQ(cell(size - 1, first + 4).verticalWall, 0) << x;
+            editor.setWallMark(static_cast<std::uint8_t>(++wall));
+            editor.leftPress(mid(5), x, false, false);
+            editor.leftRelease();
+            EXPECT_EQ(cell(first + 5, 0).horizontalWall, wall) << x;
+            EXPECT_EQ(cell(first + 5, size - 1).horizontalWall, 0) << x;
+        }
+        // With the last two columns and rows selected, the border press sets the far edges of all of them.
+        editor.setWallMark(20);
+        editor.setSelection({size - 2, size - 2}, {size - 1, size - 1});
+        editor.leftPress(border - 1, mid(10), false, false);
+        editor.leftRelease();
+        for (const int row : {size - 2, size - 1}) {
+            EXPECT_EQ(cell(0, row).verticalWall, 20) << row;
+            EXPECT_EQ(cell(size - 1, row).verticalWall, 20) << row;
+            EXPECT_EQ(cell(size - 2, row).verticalWall, 0) << row;
+        }
+        editor.setWallMark(19);
+        editor.setSelection({size - 2, size - 2}, {size - 1, size - 1});
+        editor.leftPress(mid(9), border, false, false);
+        editor.leftRelease();
+        for (const int column : {size - 2, size - 1}) {
+            EXPECT_EQ(cell(column, 0).horizontalWall, 19) << column;
+            EXPECT_EQ(cell(column, size - 1).horizontalWall, 19) << column;
+            EXPECT_EQ(cell(column, size - 2).horizontalWall, 0) << column;
+        }
+    }
+}
+
 TEST_F(MapEditorTest, KeyEditOfAHiddenBaseCentresOnIt) {
     editor.setSelection({18, 18}, {18, 18});
     editor.letterKey('X');
