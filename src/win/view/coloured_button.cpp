@@ -31,6 +31,16 @@ void drawButtonFace(HDC dc, const RECT& r, COLORREF face, COLORREF light, COLORR
     LineTo(dc, r.left - 1, r.bottom - 1);
 }
 
+void drawButtonText(const DRAWITEMSTRUCT& item, RECT r, int shift, COLORREF text) {
+    const int length = GetWindowTextLengthW(item.hwndItem);
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(item.hwndItem, caption.data(), length + 1);
+    OffsetRect(&r, shift, shift);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : text);
+    DrawTextW(item.hDC, caption.c_str(), length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
 void drawButtonFocus(const DRAWITEMSTRUCT& item) {
     if (!(item.itemState & ODS_FOCUS))
         return;
@@ -56,17 +66,7 @@ bool ColouredButton::draw(const DRAWITEMSTRUCT& item) const {
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
 
     drawButtonFace(dc, r, face_, light_, shadow_, pressed);
-
-    int length = GetWindowTextLengthW(button_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(button_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    RECT textRect = r;
-    if (pressed)
-        OffsetRect(&textRect, 1, 1);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : text_);
-    DrawTextW(dc, text.c_str(), length, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    drawButtonText(item, r, pressed ? 1 : 0, text_);
     drawButtonFocus(item);
     return true;
 }

@@ -8,6 +8,8 @@ namespace tav::win {
 void makeOwnerDrawn(HWND button);
 // The face with a one-pixel light top-left and shadow bottom-right edge, swapped while pressed.
 void drawButtonFace(HDC dc, const RECT& r, COLORREF face, COLORREF light, COLORREF shadow, bool pressed);
+// The button's own text centred on one line in r moved by shift pixels (a pressed look), grey when disabled.
+void drawButtonText(const DRAWITEMSTRUCT& item, RECT r, int shift, COLORREF text);
 // The dotted focus rectangle 3 pixels inside the item, when it has the focus.
 void drawButtonFocus(const DRAWITEMSTRUCT& item);
 

@@ -57,14 +57,7 @@ bool LatchButton::draw(const DRAWITEMSTRUCT& item) const {
         const int y = r.top + (r.bottom - r.top - size.bmHeight) / 2 + shift;
         BitBlt(dc, x, y, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
     } else {
-        const int length = GetWindowTextLengthW(button_);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(button_, text.data(), length + 1);
-        RECT textRect = r;
-        OffsetRect(&textRect, shift, shift);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : text_);
-        DrawTextW(dc, text.c_str(), length, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        drawButtonText(item, r, shift, text_);
     }
     drawButtonFocus(item);
     return true;
