@@ -17,6 +17,7 @@
 #include "model/document/palette_storage.h"
 #include "resource.h"
 #include "support/dialog_driver.h"
+#include "support/map_files.h"
 #include "support/dib_canvas.h"
 #include "support/program_run.h"
 #include "support/recording_prompter.h"
@@ -37,21 +38,6 @@ Size shownSize(HWND main) {
     BOOL ok = FALSE;
     return {static_cast<int>(GetDlgItemInt(main, IDC_WIDTH_TEXT, &ok, FALSE)),
             static_cast<int>(GetDlgItemInt(main, IDC_HEIGHT_TEXT, &ok, FALSE))};
-}
-
-// A 7x5 map with room mark 3 in cell (2, 1), and whatever else adjust gives it.
-void writeMapFile(const FilePath& path, const std::function<void(MapDocument&)>& adjust = {}) {
-    win::Win32FileSystem files;
-    RecordingPrompter prompter;
-    PaletteStorage palettes(files, prompter);
-    MapFileStorage storage(files, prompter, palettes);
-    MapDocument document;
-    ASSERT_TRUE(document.resize(7, 5, true));
-    bool first = false;
-    document.setCell(2, 1, 3, 3, first);
-    if (adjust)
-        adjust(document);
-    ASSERT_TRUE(storage.save(document, path));
 }
 
 // A left click inside the cell at the view's top-left corner: the current room mark (slot 1) lands there.

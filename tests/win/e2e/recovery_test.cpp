@@ -17,25 +17,13 @@
 #include "support/dialog_driver.h"
 #include "support/program_run.h"
 #include "support/recording_prompter.h"
+#include "support/map_files.h"
 #include "support/temp_folder.h"
 #include "win/platform/text.h"
 #include "win/platform/win32_file_system.h"
 
 namespace tav::test {
 namespace {
-
-// A 7x5 map with room mark 3 in cell (2, 1).
-void writeMap(const FilePath& path) {
-    win::Win32FileSystem files;
-    RecordingPrompter prompter;
-    PaletteStorage palettes(files, prompter);
-    MapFileStorage storage(files, prompter, palettes);
-    MapDocument document;
-    ASSERT_TRUE(document.resize(7, 5, true));
-    bool first = false;
-    document.setCell(2, 1, 3, 3, first);
-    ASSERT_TRUE(storage.save(document, path));
-}
 
 std::vector<std::wstring> filesIn(const FilePath& folder) {
     std::vector<std::wstring> names;
@@ -102,7 +90,7 @@ protected:
         copies = folder.path() + u"Recovery\\";
         ASSERT_TRUE(CreateDirectoryW(win::widen(folder.path() + u"DATA").c_str(), nullptr));
         map = folder.path() + u"DATA\\castle.MED";
-        writeMap(map);
+        writeMapFile(map);
         ASSERT_TRUE(writeBytes(folder.path() + u"Tavrosin.ini", "[AUTOSAVE]\r\nINTERVAL=1\r\n"));
     }
 };
