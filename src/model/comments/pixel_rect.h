@@ -28,6 +28,15 @@ struct PixelRect {
     bool intersects(const PixelRect& o) const {
         return !empty() && !o.empty() && left < o.right && o.left < right && top < o.bottom && o.top < bottom;
     }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    PixelRect united(const PixelRect& o) const {
+        if (o.empty())
+            return *this;
+        if (empty())
+            return o;
+        return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                std::max(bottom, o.bottom)};
+    }
     bool operator==(const PixelRect&) const = default;
 };
 

@@ -268,6 +268,35 @@ void drawCommentSample(HDC dc, const RECT& place, const CommentFormat& look, Dra
     drawCommentFeedback(dc, sample, cache);
 }
 
+CommentFeedbackLook commentFeedbackLook(const CommentArea& area) {
+    CommentFeedbackLook look;
+    look.part = area.dragPart();
+    if (look.part < comment::part::frame || look.part > comment::part::anchor)
+        return look;
+    look.frame = area.screenFrame();
+    look.anchorOffset = area.anchorOffset();
+    look.frameColour = area.frameColour();
+    look.dragging = area.isDragging();
+    look.feedback = area.feedback().normalised();
+    if (look.part == comment::part::anchor) {
+        const PixelPoint a{look.frame.left + look.anchorOffset.x, look.frame.top + look.anchorOffset.y};
+        look.bounds = {a.x - endMarkLow, a.y - endMarkLow, a.x + endMarkHigh, a.y + endMarkHigh};
+    } else {
+        look.bounds = look.frame.inflated(selectionBorder, selectionBorder);
+    }
+    if (look.dragging && !look.feedback.empty())
+        look.bounds = look.bounds.united(look.feedback);
+    return look;
+}
+
+CommentFeedbackLook CommentFeedbackLook::offset(int dx, int dy) const {
+    CommentFeedbackLook moved = *this;
+    moved.frame = frame.offset(dx, dy);
+    moved.feedback = feedback.offset(dx, dy);
+    moved.bounds = bounds.offset(dx, dy);
+    return moved;
+}
+
 LPCWSTR commentCursorId(CommentCursor cursor) {
     switch (cursor) {
     case CommentCursor::anchor:

@@ -71,6 +71,20 @@ void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT 
 // drawCommentArea.
 void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& cache);
 
+// What drawCommentFeedback reads of an area, and where it may paint: equal looks paint the same pixels.
+struct CommentFeedbackLook {
+    int part = 0;
+    PixelRect frame;
+    PixelPoint anchorOffset;
+    std::uint32_t frameColour = 0;
+    bool dragging = false;
+    PixelRect feedback;
+    PixelRect bounds; // empty when nothing is drawn
+    bool operator==(const CommentFeedbackLook&) const = default;
+    CommentFeedbackLook offset(int dx, int dy) const;
+};
+CommentFeedbackLook commentFeedbackLook(const CommentArea& area);
+
 // The sample of the format dialog's appearance page: an area in the given look, saying "コメント領域" in
 // "ＭＳ ゴシック" 8 points, with a pointer line to an anchor below and its selection border, on white.
 void drawCommentSample(HDC dc, const RECT& place, const CommentFormat& look, DrawingResourceCache& cache,

@@ -138,6 +138,34 @@ LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM 
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+// What a drawing changed in the map image: all of it, or these parts after moving the rest by dx, dy.
+struct ImageChange {
+    bool everything = false;
+    int dx = 0;
+    int dy = 0;
+    std::vector<PixelRect> parts;
+    static ImageChange whole() {
+        ImageChange change;
+        change.everything = true;
+        return change;
+    }
+};
+
+// What a paint draws over the map image: the selection, marker and hover inversions and the feedback of
+// the comment area worked on.
+struct Overlays {
+    std::vector<PixelRect> inversions[3];
+    CommentFeedbackLook feedback;
+    Overlays offset(int dx, int dy) const {
+        Overlays moved;
+        for (std::size_t i = 0; i < std::size(inversions); ++i)
+            for (const PixelRect& r : inversions[i])
+                moved.inversions[i].push_back(r.offset(dx, dy));
+        moved.feedback = feedback.offset(dx, dy);
+        return moved;
+    }
+};
+
 bool registerClass() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -172,6 +200,9 @@ struct MapView::State : EditorHost, EditorClipboard {
     bool hasHole = false;
     bool tracking = false;
     bool clipped = false;
+    // Pointer confinement waits for the first move of a drag: under some display servers it costs a
+    // round trip, which a plain click need not pay.
+    bool confinePending = false;
     bool keyRepeating = false;
     PopupHook popupHook;
     // What the map image shows: drawing only what changed needs the layout it was drawn with.
@@ -179,6 +210,8 @@ struct MapView::State : EditorHost, EditorClipboard {
     ViewLayout shown;
     CommentPlacements placements;
     int wholeDrawings = 0;
+    // What the window shows over the map image: a paint draws only where the image or these changed.
+    Overlays painted;
 
     State(MapView& v, MapDocument& d, DrawingResourceCache& c, MapClipboard& cb, Prompter& p)
         : view(v), document(d), cache(c), clipboard(cb), prompter(p), editor(d, *this, this) {}
@@ -187,10 +220,7 @@ struct MapView::State : EditorHost, EditorClipboard {
 
     // ---- EditorHost ----
     void rerender() override { view.refresh(); }
-    void repaint() override {
-        if (window)
-            InvalidateRect(window, nullptr, FALSE);
-    }
+    void repaint() override { invalidateOverlayChanges(); }
     void requestScroll(int request) override {
         if (HWND parent = owner())
             SendMessageW(parent, view_message::scroll, 0, request);
@@ -237,19 +267,20 @@ struct MapView::State : EditorHost, EditorClipboard {
         return viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row);
     }
 
-    void renderMap() {
+    // Draws all of the map image; the whole window must be painted again.
+    ImageChange renderMap() {
         HDC dc = mapImage.dc();
         imageKept = false;
         document.damage().clear();
         placements.clear();
         if (!dc)
-            return;
+            return ImageChange::whole();
         editor.mapChanged();
         if (document.width() <= 0 || document.height() <= 0) {
             RECT all{0, 0, side, side};
             if (HBRUSH brush = cache.solidBrush(emptyColour))
                 FillRect(dc, &all, brush);
-            return;
+            return ImageChange::whole();
         }
         const ViewLayout l = currentLayout();
         drawView(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts});
@@ -258,6 +289,7 @@ struct MapView::State : EditorHost, EditorClipboard {
         placements.rebuild(document.comments());
         shown = l;
         imageKept = true;
+        return ImageChange::whole();
     }
 
     // List positions of the comment areas a partial drawing must look at: those that may show in the parts
@@ -291,39 +323,106 @@ struct MapView::State : EditorHost, EditorClipboard {
     // Draws again only what changed since the last drawing: what the document noted and, after a scroll,
     // what came into view, the rest of the image moved along. Everything when the map, its size or the
     // mode changed.
-    void renderChanges() {
+    ImageChange renderChanges() {
         HDC dc = mapImage.dc();
         if (!dc || !imageKept || document.damage().everything() || document.width() <= 0 ||
-            document.height() <= 0) {
-            renderMap();
-            return;
-        }
+            document.height() <= 0)
+            return renderMap();
         editor.mapChanged();
         const ViewLayout l = currentLayout();
         const int reach = viewCellReach(document.isWide());
+        ImageChange change;
         std::vector<PixelRect> parts;
         if (l.firstColumn != shown.firstColumn || l.firstRow != shown.firstRow || l.pitch != shown.pitch ||
             l.mapWidth != shown.mapWidth || l.mapHeight != shown.mapHeight) {
             ScrollReuse reuse = scrollReuse(shown, l, reach);
-            if (!reuse.possible) {
-                renderMap();
-                return;
-            }
+            if (!reuse.possible)
+                return renderMap();
             BitBlt(dc, reuse.dx, reuse.dy, side, side, dc, 0, 0, SRCCOPY);
             parts = std::move(reuse.redraw);
+            change.dx = reuse.dx;
+            change.dy = reuse.dy;
         }
         const bool scrolled = !parts.empty();
         const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
         parts.insert(parts.end(), damaged.begin(), damaged.end());
         const std::vector<int> areas = areasToPlace(l, parts, scrolled);
         if (!drawViewParts(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts},
-                           parts, areas)) {
-            renderMap();
-            return;
-        }
+                           parts, areas))
+            return renderMap();
         document.damage().clear();
         document.setNewCommentRect(l.visibleMapRect());
         shown = l;
+        change.parts = std::move(parts);
+        return change;
+    }
+
+    // Brings the window up to the map image: a scroll moves what it shows along, as the image moved, and
+    // only the parts drawn again are painted.
+    void showImageChange(const ImageChange& change) {
+        if (!window)
+            return;
+        if (change.everything) {
+            InvalidateRect(window, nullptr, FALSE);
+            return;
+        }
+        if (change.dx != 0 || change.dy != 0) {
+            // What waits to be painted would move with the pixels: then everything is painted instead.
+            if (GetUpdateRect(window, nullptr, FALSE)) {
+                InvalidateRect(window, nullptr, FALSE);
+                return;
+            }
+            ScrollWindowEx(window, change.dx, change.dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+            painted = painted.offset(change.dx, change.dy);
+            // The corner cut out of the window has no pixels to move.
+            if (hasHole)
+                invalidate(
+                    PixelRect{hole.left, hole.top, hole.right, hole.bottom}.offset(change.dx, change.dy));
+        }
+        for (const PixelRect& r : change.parts)
+            invalidate(r);
+        invalidateOverlayChanges();
+    }
+
+    void invalidate(const PixelRect& r) {
+        if (window && !r.empty()) {
+            const RECT rect{r.left, r.top, r.right, r.bottom};
+            InvalidateRect(window, &rect, FALSE);
+        }
+    }
+
+    Overlays currentOverlays() const {
+        Overlays o;
+        const ViewGeometry g = editor.geometry();
+        if (g.empty())
+            return o;
+        const CellPoint origin = editor.origin();
+        o.inversions[0] = selectionInversion(g, origin, editor.base(), editor.current());
+        o.inversions[1] = markerInversion(g, origin, editor.base(), editor.markerStyle());
+        o.inversions[2] = hoverInversion(g, editor.hover());
+        if (const CommentArea* active = editor.activeComment();
+            active && active->dragPart() != comment::part::none)
+            o.feedback = commentFeedbackLook(*active);
+        return o;
+    }
+
+    // Marks for painting the places where the overlays shown and the overlays due differ.
+    void invalidateOverlayChanges() {
+        if (!window)
+            return;
+        const Overlays due = currentOverlays();
+        for (std::size_t i = 0; i < std::size(due.inversions); ++i) {
+            if (due.inversions[i] == painted.inversions[i])
+                continue;
+            for (const PixelRect& r : painted.inversions[i])
+                invalidate(r);
+            for (const PixelRect& r : due.inversions[i])
+                invalidate(r);
+        }
+        if (!(due.feedback == painted.feedback)) {
+            invalidate(painted.feedback.bounds);
+            invalidate(due.feedback.bounds);
+        }
     }
 
     static void invert(HDC dc, const std::vector<PixelRect>& rects) {
@@ -332,10 +431,19 @@ struct MapView::State : EditorHost, EditorClipboard {
                 PatBlt(dc, r.left, r.top, r.width(), r.height(), DSTINVERT);
     }
 
-    void compose(HDC target) {
+    // The map image with the overlays over it, inside the area given.
+    void compose(HDC target, const Overlays& overlays, const RECT& area) {
         if (!mapImage.dc() || !target)
             return;
-        BitBlt(target, 0, 0, side, side, mapImage.dc(), 0, 0, SRCCOPY);
+        const int saved = SaveDC(target);
+        IntersectClipRect(target, area.left, area.top, area.right, area.bottom);
+        BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, mapImage.dc(),
+               area.left, area.top, SRCCOPY);
+        composeOverlays(target, overlays);
+        RestoreDC(target, saved);
+    }
+
+    void composeOverlays(HDC target, const Overlays& overlays) {
         const ViewGeometry g = editor.geometry();
         if (g.empty())
             return;
@@ -343,15 +451,13 @@ struct MapView::State : EditorHost, EditorClipboard {
         const int bottom = geometry::rulerMargin + g.pixelHeight();
         CommentArea* active = editor.activeComment();
         if (active && active->dragPart() != comment::part::none) {
+            const int saved = SaveDC(target);
             IntersectClipRect(target, geometry::rulerMargin + 1, geometry::rulerMargin + 1, right, bottom);
             drawCommentFeedback(target, *active, cache);
-            SelectClipRgn(target, nullptr);
+            RestoreDC(target, saved);
         }
         const CellPoint origin = editor.origin();
-        const std::vector<PixelRect> inversions[] = {
-            selectionInversion(g, origin, editor.base(), editor.current()),
-            markerInversion(g, origin, editor.base(), editor.markerStyle()),
-            hoverInversion(g, editor.hover())};
+        const auto& inversions = overlays.inversions;
         // Only the areas over an inversion are cut out: with thousands of areas in view, cutting out every
         // one would make the clip region itself cost more than the whole paint.
         const PixelRect seen{geometry::rulerMargin, geometry::rulerMargin, right + 1, bottom + 1};
@@ -370,34 +476,51 @@ struct MapView::State : EditorHost, EditorClipboard {
         }
         for (const auto& rects : inversions)
             invert(target, rects);
-        SelectClipRgn(target, nullptr);
     }
 
     void paint() {
+        // Overlays that changed since the last paint without being reported are painted too: what lies
+        // outside the paint would show them as they were.
+        invalidateOverlayChanges();
+        Overlays due = currentOverlays();
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
         if (dc && mapImage.dc() && composite.dc()) {
-            compose(composite.dc());
+            const RECT& area = ps.rcPaint;
+            compose(composite.dc(), due, area);
             if (hasHole)
                 ExcludeClipRect(dc, hole.left, hole.top, hole.right, hole.bottom);
-            BitBlt(dc, 0, 0, side, side, composite.dc(), 0, 0, SRCCOPY);
+            BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, composite.dc(),
+                   area.left, area.top, SRCCOPY);
+            painted = std::move(due);
         }
         EndPaint(window, &ps);
     }
 
     // ---- mouse ----
-    void confineCursor() {
+    void captureForDrag() {
         if (!window)
             return;
         SetCapture(window);
+        confinePending = true;
+    }
+    // Confines the pointer to the map, and brings a point the pointer reached before to where the
+    // confinement would have held it.
+    void confineCursor(int& x, int& y) {
+        confinePending = false;
+        if (!window)
+            return;
+        const PixelRect c = cursorConfinement(editor.geometry());
+        x = std::clamp(x, c.left, std::max(c.left, c.right - 1));
+        y = std::clamp(y, c.top, std::max(c.top, c.bottom - 1));
         RECT w{};
         GetWindowRect(window, &w);
-        const PixelRect c = cursorConfinement(editor.geometry());
         RECT clip{w.left + c.left, w.top + c.top, w.left + c.right, w.top + c.bottom};
         ClipCursor(&clip);
         clipped = true;
     }
     void release() {
+        confinePending = false;
         if (clipped) {
             ClipCursor(nullptr);
             clipped = false;
@@ -516,7 +639,7 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN: {
         view.finishInPlaceEditing();
         if (editor.leftPress(x, y, (wParam & MK_CONTROL) != 0, (wParam & MK_SHIFT) != 0))
-            confineCursor();
+            captureForDrag();
         SetFocus(window);
         return 0;
     }
@@ -527,7 +650,7 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             startInPlaceEditing();
         } else {
             if (editor.dragging())
-                confineCursor();
+                captureForDrag();
             SetFocus(window);
         }
         return 0;
@@ -556,6 +679,12 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // from elsewhere, say) would otherwise carry the area or the selection away.
         if (editor.dragging() && (wParam & MK_LBUTTON) == 0)
             return 0;
+        if (editor.dragging() && confinePending) {
+            int cx = x, cy = y;
+            confineCursor(cx, cy);
+            editor.mouseMove(cx, cy);
+            return 0;
+        }
         editor.mouseMove(x, y);
         return 0;
     case WM_MOUSELEAVE:
@@ -564,6 +693,8 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         repaint();
         return 0;
     case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != window)
+            confinePending = false;
         if (reinterpret_cast<HWND>(lParam) != window && editor.dragging()) {
             editor.leftRelease();
             if (clipped) {
@@ -748,21 +879,17 @@ void MapView::centreOn(int column, int row) {
 void MapView::rerender() {
     State& s = *state_;
     s.finishEditing();
-    s.renderMap();
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
+    s.showImageChange(s.renderMap());
+    if (window_)
         UpdateWindow(window_);
-    }
 }
 
 void MapView::refresh() {
     State& s = *state_;
     s.finishEditing();
-    s.renderChanges();
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
+    s.showImageChange(s.renderChanges());
+    if (window_)
         UpdateWindow(window_);
-    }
 }
 
 void MapView::setMarkerStyle(int style) {
@@ -804,11 +931,8 @@ void MapView::cutCornerHole(const RECT& hole) {
 
 void MapView::finishInPlaceEditing() {
     State& s = *state_;
-    if (s.finishEditing()) {
-        s.renderChanges();
-        if (window_)
-            InvalidateRect(window_, nullptr, FALSE);
-    }
+    if (s.finishEditing())
+        s.showImageChange(s.renderChanges());
 }
 
 POINT MapView::basePoint() const {
@@ -822,7 +946,8 @@ POINT MapView::currentPoint() const {
 }
 
 void MapView::paintInto(HDC target) {
-    state_->compose(target);
+    State& s = *state_;
+    s.compose(target, s.currentOverlays(), RECT{0, 0, side, side});
 }
 
 HDC MapView::mapImageDc() const {

@@ -1,5 +1,6 @@
 // The map view draws only what changed: after every step of long random runs of edits, scrolls, comment
-// moves and undos its kept map image must equal, pixel for pixel, a whole drawing of the same map.
+// moves and undos its kept map image must equal, pixel for pixel, a whole drawing of the same map; and a
+// shown view, which paints only where the image or its overlays changed, must show the whole composition.
 #include <windows.h>
 
 #include <algorithm>
@@ -80,8 +81,26 @@ void fillPalette(MarkPalette& palette) {
         palette.backgrounds[i] = std::uint32_t(i + 3) << 24 | (0x305070 + 0x101010 * i);
 }
 
+// Shown, with the corner hole the main window cuts: paints and scrolls of the window itself take place.
+HWND shownParent() {
+    static HWND parent = nullptr;
+    if (parent && IsWindow(parent))
+        return parent;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ShownRenderParent";
+    RegisterClassW(&wc);
+    parent = CreateWindowExW(0, L"ShownRenderParent", L"", WS_POPUP | WS_VISIBLE, 0, 0, side, side, nullptr,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    return parent;
+}
+
+constexpr RECT cornerHole{0, 0, 17, 17};
+
 class IncrementalRender : public ::testing::TestWithParam<std::tuple<bool, bool>> {
 protected:
+    bool shown = false;
     MapDocument document;
     DrawingResourceCache cache;
     test::RecordingPrompter prompter;
@@ -110,7 +129,10 @@ protected:
             for (int i = 0; i < 40; ++i)
                 addComment();
         view = std::make_unique<MapView>(document, cache, clipboard, prompter);
-        ASSERT_TRUE(view->create(hiddenParent(), IDC_MAP_VIEW, RECT{0, 0, side, side}));
+        ASSERT_TRUE(
+            view->create(shown ? shownParent() : hiddenParent(), IDC_MAP_VIEW, RECT{0, 0, side, side}));
+        if (shown)
+            view->cutCornerHole(cornerHole);
         view->paletteChanged();
         view->setScrollOrigin(pick(0, width), pick(0, height), false, true);
     }
@@ -155,6 +177,34 @@ protected:
                                 << firstAt / side << "); images saved as incremental-kept.png and -whole.png";
     }
 
+    // The window's pixels against the view's whole composition of image and overlays.
+    void expectWindowShowsComposition() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        UpdateWindow(view->handle());
+        DibCanvas screen(side, side), composed(side, side);
+        ASSERT_TRUE(screen.ready() && composed.ready());
+        HDC windowDc = GetDC(view->handle());
+        ASSERT_NE(windowDc, nullptr);
+        BitBlt(screen.dc(), 0, 0, side, side, windowDc, 0, 0, SRCCOPY);
+        ReleaseDC(view->handle(), windowDc);
+        view->paintInto(composed.dc());
+        const auto a = screen.snapshot(), b = composed.snapshot();
+        int differing = 0, firstAt = -1;
+        for (int i = 0; i < side * side; ++i) {
+            const POINT at{i % side, i / side};
+            if (a[i] != b[i] && !PtInRect(&cornerHole, at) && differing++ == 0)
+                firstAt = i;
+        }
+        if (differing) {
+            screen.save("shown-window.png", 2);
+            composed.save("shown-composed.png", 2);
+        }
+        ASSERT_EQ(differing, 0) << "after " << last << ": first at (" << firstAt % side << ", "
+                                << firstAt / side << "); images saved as shown-window.png and -composed.png";
+    }
+
     // A pixel on the grid, now and then on or just beyond a border line.
     POINT gridPoint() {
         const int p = document.pitch();
@@ -165,8 +215,14 @@ protected:
     void step() {
         MapEditor& editor = view->editor();
         std::ostringstream what;
-        const int kind = pick(0, 13);
+        const int kind = pick(0, 14);
         switch (kind) {
+        case 14: { // the pointer passing over the map
+            const POINT at = gridPoint();
+            what << "hover at " << at.x << "," << at.y;
+            editor.mouseMove(at.x, at.y);
+            break;
+        }
         case 0:
         case 1: { // a press on a cell or an edge; on a comment area, a drag of it
             const POINT at = gridPoint();
@@ -278,6 +334,8 @@ protected:
             step();
             last = std::to_string(i) + ": " + last;
             expectSameAsWholeDrawing();
+            if (shown && !HasFatalFailure())
+                expectWindowShowsComposition();
         }
         // The run went the partial way: only scrolls and centring beyond the window draw everything.
         EXPECT_LT(view->wholeDrawings() - whole, steps / 8);
@@ -293,11 +351,24 @@ TEST_P(IncrementalRender, NarrowTallMap) {
     run(7, 40, 100);
 }
 
+class ShownIncrementalRender : public IncrementalRender {
+protected:
+    ShownIncrementalRender() { shown = true; }
+    ~ShownIncrementalRender() override { view.reset(); }
+};
+
+TEST_P(ShownIncrementalRender, WindowShowsTheComposition) {
+    run(40, 33, 150);
+}
+
+const auto viewNames = [](const auto& info) {
+    return std::string(std::get<0>(info.param) ? "Wide" : "Normal") +
+           (std::get<1>(info.param) ? "WithComments" : "WithoutComments");
+};
 INSTANTIATE_TEST_SUITE_P(ViewsAndComments, IncrementalRender,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool()), [](const auto& info) {
-                             return std::string(std::get<0>(info.param) ? "Wide" : "Normal") +
-                                    (std::get<1>(info.param) ? "WithComments" : "WithoutComments");
-                         });
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()), viewNames);
+INSTANTIATE_TEST_SUITE_P(ViewsAndComments, ShownIncrementalRender,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()), viewNames);
 
 } // namespace
 } // namespace tav::win
