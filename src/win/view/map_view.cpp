@@ -439,11 +439,11 @@ struct MapView::State : EditorHost, EditorClipboard {
         IntersectClipRect(target, area.left, area.top, area.right, area.bottom);
         BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, mapImage.dc(),
                area.left, area.top, SRCCOPY);
-        composeOverlays(target, overlays);
+        composeOverlays(target, overlays, {area.left, area.top, area.right, area.bottom});
         RestoreDC(target, saved);
     }
 
-    void composeOverlays(HDC target, const Overlays& overlays) {
+    void composeOverlays(HDC target, const Overlays& overlays, const PixelRect& area) {
         const ViewGeometry g = editor.geometry();
         if (g.empty())
             return;
@@ -460,7 +460,9 @@ struct MapView::State : EditorHost, EditorClipboard {
         const auto& inversions = overlays.inversions;
         // Only the areas over an inversion are cut out: with thousands of areas in view, cutting out every
         // one would make the clip region itself cost more than the whole paint.
-        const PixelRect seen{geometry::rulerMargin, geometry::rulerMargin, right + 1, bottom + 1};
+        const PixelRect seen{std::max(geometry::rulerMargin, area.left),
+                             std::max(geometry::rulerMargin, area.top), std::min(right + 1, area.right),
+                             std::min(bottom + 1, area.bottom)};
         const int dx = geometry::rulerMargin - origin.column * g.pitch;
         const int dy = geometry::rulerMargin - origin.row * g.pitch;
         for (const PixelRect& frame : placements.frames()) {
