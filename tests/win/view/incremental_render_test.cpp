@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/document/clipboard_blocks.h"
 #include "model/view/map_editor.h"
 #include "resource.h"
 #include "support/dib_canvas.h"
@@ -215,8 +216,20 @@ protected:
     void step() {
         MapEditor& editor = view->editor();
         std::ostringstream what;
-        const int kind = pick(0, 14);
+        const int kind = pick(0, 15);
         switch (kind) {
+        case 15: { // a small block pasted where the selection starts, as the clipboard would
+            const CellPoint o = editor.origin();
+            const int c = pick(0, document.width() - 1), r = pick(0, document.height() - 1);
+            const MapBlock block =
+                MapBlock::fromGrid(document.grid(), {c, r, c + pick(0, 3), r + pick(0, 3)});
+            const int at = o.column + pick(-2, 10), row = o.row + pick(-2, 10);
+            int width = 0, height = 0;
+            what << "paste " << block.width() << "x" << block.height() << " at " << at << "," << row;
+            if (document.pasteCells(block, at, row, width, height))
+                view->refresh();
+            break;
+        }
         case 14: { // the pointer passing over the map
             const POINT at = gridPoint();
             what << "hover at " << at.x << "," << at.y;
