@@ -15,6 +15,7 @@
 #include "win/comments/comment_drawing.h"
 #include "win/marks/mark_drawing.h"
 #include "win/marks/room_mark_images.h"
+#include "win/marks/wall_mark_sprites.h"
 #include "win/platform/dib_image.h"
 #include "win/platform/handles.h"
 #include "win/view/drawing_resource_cache.h"
@@ -84,6 +85,13 @@ int main() {
         drawHorizontalWallMark(view.dc(), x, y, palette, cell.horizontalWall, mark_scale::wide, cache);
         drawVerticalWallMark(view.dc(), x, y, palette, cell.verticalWall, mark_scale::wide, cache);
     });
+    partRow("  part: the same wall marks copied from kept pictures (wide)",
+            [&](int x, int y, const Cell& cell) {
+                copyWallMark(view.dc(), x, y, palette, cell.horizontalWall, mark_scale::wide,
+                             WallDirection::horizontal, cache);
+                copyWallMark(view.dc(), x, y, palette, cell.verticalWall, mark_scale::wide,
+                             WallDirection::vertical, cache);
+            });
     viewRow("drawView normal, 11x11 full cells", false);
     viewRow("drawView wide, 17x17 full cells", true);
     document.setViewMode(false);
