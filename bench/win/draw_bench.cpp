@@ -78,6 +78,12 @@ int main() {
     partRow("  part: 289 backgrounds (wide)", [&](int x, int y, const Cell& cell) {
         fillCellBackground(view.dc(), x, y, palette.backgrounds, cell.background, mark_scale::wide, cache);
     });
+    partRow("  part: the same with one origin for the pass (wide)", [&](int x, int y, const Cell& cell) {
+        if (x == 25 && y == 25)
+            alignBrushOrigin(view.dc(), nullptr, 0, 0);
+        fillAlignedCellBackground(view.dc(), x, y, palette.backgrounds, cell.background, mark_scale::wide,
+                                  cache);
+    });
     partRow("  part: 289 see-through room marks (wide)", [&](int x, int y, const Cell& cell) {
         drawRoomMark(view.dc(), x, y, rooms, cell.room, mark_scale::wide, true);
     });

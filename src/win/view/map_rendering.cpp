@@ -74,7 +74,7 @@ struct CellPass {
     const MapDocument& document;
     const MapDrawingTools& tools;
     int scale;
-    POINT patternOrigin; // shared by every cell, so patterns run on across grid lines
+    POINT patternOrigin; // shared by every cell, so patterns run on across grid lines; set once per pass
     int pitch = 0;
     // When set, only what may touch these image rectangles is drawn; reach is how far walls stray.
     const std::vector<PixelRect>* parts = nullptr;
@@ -105,8 +105,8 @@ void drawWall(const CellPass& pass, PixelPoint at, int slot, WallDirection direc
 void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
     const Cell& cell = pass.document.cell(column, row);
     if (pass.showsInside(at)) {
-        fillCellBackground(pass.dc, at.x, at.y, pass.document.palette().backgrounds, cell.background,
-                           pass.scale, pass.tools.cache, pass.patternOrigin);
+        fillAlignedCellBackground(pass.dc, at.x, at.y, pass.document.palette().backgrounds, cell.background,
+                                  pass.scale, pass.tools.cache);
         drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
     }
     if (pass.showsHorizontalWall(at))
@@ -120,6 +120,8 @@ void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
 template <typename Layout> void drawCells(const CellPass& pass, const Layout& l, int endColumn, int endRow) {
     if (pass.document.width() <= 0 || pass.document.height() <= 0)
         return;
+    // Nothing the cells draw moves it again.
+    alignBrushOrigin(pass.dc, nullptr, pass.patternOrigin.x, pass.patternOrigin.y);
     for (int row = l.firstRow; row < endRow; ++row)
         for (int column = l.firstColumn; column < endColumn; ++column)
             drawCell(pass, column, row, l.cellCorner(column, row));
