@@ -15,6 +15,7 @@
 #include "win/comments/comment_drawing.h"
 #include "win/marks/mark_drawing.h"
 #include "win/marks/room_mark_images.h"
+#include "win/marks/wall_mark_sprites.h"
 #include "win/platform/dib_image.h"
 #include "win/platform/handles.h"
 #include "win/view/drawing_resource_cache.h"
@@ -77,6 +78,12 @@ int main() {
     partRow("  part: 289 backgrounds (wide)", [&](int x, int y, const Cell& cell) {
         fillCellBackground(view.dc(), x, y, palette.backgrounds, cell.background, mark_scale::wide, cache);
     });
+    partRow("  part: the same with one origin for the pass (wide)", [&](int x, int y, const Cell& cell) {
+        if (x == 25 && y == 25)
+            alignBrushOrigin(view.dc(), nullptr, 0, 0);
+        fillAlignedCellBackground(view.dc(), x, y, palette.backgrounds, cell.background, mark_scale::wide,
+                                  cache);
+    });
     partRow("  part: 289 see-through room marks (wide)", [&](int x, int y, const Cell& cell) {
         drawRoomMark(view.dc(), x, y, rooms, cell.room, mark_scale::wide, true);
     });
@@ -84,6 +91,13 @@ int main() {
         drawHorizontalWallMark(view.dc(), x, y, palette, cell.horizontalWall, mark_scale::wide, cache);
         drawVerticalWallMark(view.dc(), x, y, palette, cell.verticalWall, mark_scale::wide, cache);
     });
+    partRow("  part: the same wall marks copied from kept pictures (wide)",
+            [&](int x, int y, const Cell& cell) {
+                copyWallMark(view.dc(), x, y, palette, cell.horizontalWall, mark_scale::wide,
+                             WallDirection::horizontal, cache);
+                copyWallMark(view.dc(), x, y, palette, cell.verticalWall, mark_scale::wide,
+                             WallDirection::vertical, cache);
+            });
     viewRow("drawView normal, 11x11 full cells", false);
     viewRow("drawView wide, 17x17 full cells", true);
     document.setViewMode(false);

@@ -162,21 +162,41 @@ void drawVerticalWallMark(HDC dc, int x, int y, const MarkPalette& palette, int 
     drawWallMark(dc, x, y, palette, slot, scale, WallDirection::vertical, cache);
 }
 
-void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
-                        int scale, DrawingResourceCache& cache, POINT patternOrigin) {
+namespace {
+
+// The brush of candidate 1..8, or nullptr when there is nothing to fill.
+HBRUSH backgroundBrush(HDC dc, const BackgroundCandidates& candidates, int candidate, int scale,
+                       DrawingResourceCache& cache) {
     if (!dc || candidate < 1 || candidate > backgroundCandidateCount || !validScale(scale))
-        return;
+        return nullptr;
     const std::uint32_t word = candidates[candidate - 1];
     if (word == noColour)
-        return;
+        return nullptr;
     // The cache refuses pattern types it does not know.
-    HBRUSH brush = cache.patternBrush(word >> 24, word & 0x00FFFFFF);
-    if (!brush)
-        return;
-    alignBrushOrigin(dc, brush, patternOrigin.x, patternOrigin.y);
+    return cache.patternBrush(word >> 24, word & 0x00FFFFFF);
+}
+
+void fillInside(HDC dc, int x, int y, int scale, HBRUSH brush) {
     const int span = markCellSpan(scale);
     const RECT inside{x + 1, y + 1, x + span, y + span};
     FillRect(dc, &inside, brush);
+}
+
+} // namespace
+
+void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
+                        int scale, DrawingResourceCache& cache, POINT patternOrigin) {
+    HBRUSH brush = backgroundBrush(dc, candidates, candidate, scale, cache);
+    if (!brush)
+        return;
+    alignBrushOrigin(dc, brush, patternOrigin.x, patternOrigin.y);
+    fillInside(dc, x, y, scale, brush);
+}
+
+void fillAlignedCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
+                               int scale, DrawingResourceCache& cache) {
+    if (HBRUSH brush = backgroundBrush(dc, candidates, candidate, scale, cache))
+        fillInside(dc, x, y, scale, brush);
 }
 
 void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,

@@ -59,6 +59,10 @@ void drawVerticalWallMark(HDC dc, int x, int y, const MarkPalette& palette, int 
 // backgrounds of adjacent cells make one unbroken pattern. Leaves the brush origin set.
 void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
                         int scale, DrawingResourceCache& cache, POINT patternOrigin);
+// The same for a pass over many cells that share one origin, set once beforehand with alignBrushOrigin:
+// the brush origin is left as it is.
+void fillAlignedCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
+                               int scale, DrawingResourceCache& cache);
 // A cell on its own (icons, swatches): the pattern starts at the cell's inner corner.
 void fillCellBackground(HDC dc, int x, int y, const BackgroundCandidates& candidates, int candidate,
                         int scale, DrawingResourceCache& cache);

@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "win/platform/handles.h"
+#include "win/view/sprite_store.h"
 
 namespace tav::win {
 
@@ -62,11 +63,15 @@ public:
     std::size_t penCount() const { return pens_.size(); }
     std::size_t patternBrushCount() const { return patternBrushes_.size(); }
 
+    // Pictures drawn once and copied from then on (wall marks of the map); bounded on their own.
+    SpriteStore& sprites() { return sprites_; }
+
 private:
     int limit_ = defaultLimit;
     std::deque<detail::CacheEntry<COLORREF, HBRUSH>> solidBrushes_;
     std::deque<detail::CacheEntry<detail::PenKey, HPEN>> pens_;
     std::deque<detail::CacheEntry<detail::PatternKey, HBRUSH>> patternBrushes_;
+    SpriteStore sprites_;
 };
 
 // Makes a pattern brush start at (x, y), usually the top-left pixel of the rectangle about to be filled;

@@ -11,6 +11,7 @@
 #include "win/comments/comment_drawing.h"
 #include "win/marks/mark_drawing.h"
 #include "win/marks/room_mark_images.h"
+#include "win/marks/wall_mark_sprites.h"
 #include "win/platform/handles.h"
 #include "win/platform/text.h"
 #include "win/view/drawing_resource_cache.h"
@@ -73,11 +74,13 @@ struct CellPass {
     const MapDocument& document;
     const MapDrawingTools& tools;
     int scale;
-    POINT patternOrigin; // shared by every cell, so patterns run on across grid lines
+    POINT patternOrigin; // shared by every cell, so patterns run on across grid lines; set once per pass
     int pitch = 0;
     // When set, only what may touch these image rectangles is drawn; reach is how far walls stray.
     const std::vector<PixelRect>* parts = nullptr;
     int reach = 0;
+    // Wall marks copied from kept pictures, where that gives the same pixels.
+    bool copyWalls = false;
 
     bool shows(const PixelRect& r) const { return !parts || meetsAny(*parts, r); }
     bool showsInside(PixelPoint at) const { return shows({at.x, at.y, at.x + pitch + 1, at.y + pitch + 1}); }
@@ -89,21 +92,27 @@ struct CellPass {
     }
 };
 
+void drawWall(const CellPass& pass, PixelPoint at, int slot, WallDirection direction) {
+    const MarkPalette& palette = pass.document.palette();
+    if (pass.copyWalls)
+        copyWallMark(pass.dc, at.x, at.y, palette, slot, pass.scale, direction, pass.tools.cache);
+    else
+        drawWallMark(pass.dc, at.x, at.y, palette, slot, pass.scale, direction, pass.tools.cache);
+}
+
 // Each part of a cell that cannot touch the rectangles being drawn is left out: it would paint nothing
 // there.
 void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
     const Cell& cell = pass.document.cell(column, row);
-    const MarkPalette& palette = pass.document.palette();
     if (pass.showsInside(at)) {
-        fillCellBackground(pass.dc, at.x, at.y, palette.backgrounds, cell.background, pass.scale,
-                           pass.tools.cache, pass.patternOrigin);
+        fillAlignedCellBackground(pass.dc, at.x, at.y, pass.document.palette().backgrounds, cell.background,
+                                  pass.scale, pass.tools.cache);
         drawRoomMark(pass.dc, at.x, at.y, pass.tools.rooms, cell.room, pass.scale, true);
     }
     if (pass.showsHorizontalWall(at))
-        drawHorizontalWallMark(pass.dc, at.x, at.y, palette, cell.horizontalWall, pass.scale,
-                               pass.tools.cache);
+        drawWall(pass, at, cell.horizontalWall, WallDirection::horizontal);
     if (pass.showsVerticalWall(at))
-        drawVerticalWallMark(pass.dc, at.x, at.y, palette, cell.verticalWall, pass.scale, pass.tools.cache);
+        drawWall(pass, at, cell.verticalWall, WallDirection::vertical);
 }
 
 // Cells row by row, so later cells paint over the parts of earlier walls that reach into them; then the
@@ -111,25 +120,22 @@ void drawCell(const CellPass& pass, int column, int row, PixelPoint at) {
 template <typename Layout> void drawCells(const CellPass& pass, const Layout& l, int endColumn, int endRow) {
     if (pass.document.width() <= 0 || pass.document.height() <= 0)
         return;
+    // Nothing the cells draw moves it again.
+    alignBrushOrigin(pass.dc, nullptr, pass.patternOrigin.x, pass.patternOrigin.y);
     for (int row = l.firstRow; row < endRow; ++row)
         for (int column = l.firstColumn; column < endColumn; ++column)
             drawCell(pass, column, row, l.cellCorner(column, row));
-    const MarkPalette& palette = pass.document.palette();
     for (int row = l.firstRow; row < endRow; ++row) {
         const PixelPoint at = l.cellCorner(endColumn, row);
-        if (!pass.showsVerticalWall(at))
-            continue;
-        drawVerticalWallMark(pass.dc, at.x, at.y, palette,
-                             pass.document.cell(l.closingColumn, row).verticalWall, pass.scale,
-                             pass.tools.cache);
+        if (pass.showsVerticalWall(at))
+            drawWall(pass, at, pass.document.cell(l.closingColumn, row).verticalWall,
+                     WallDirection::vertical);
     }
     for (int column = l.firstColumn; column < endColumn; ++column) {
         const PixelPoint at = l.cellCorner(column, endRow);
-        if (!pass.showsHorizontalWall(at))
-            continue;
-        drawHorizontalWallMark(pass.dc, at.x, at.y, palette,
-                               pass.document.cell(column, l.closingRow).horizontalWall, pass.scale,
-                               pass.tools.cache);
+        if (pass.showsHorizontalWall(at))
+            drawWall(pass, at, pass.document.cell(column, l.closingRow).horizontalWall,
+                     WallDirection::horizontal);
     }
 }
 
@@ -326,8 +332,8 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
 
     const PixelPoint origin = l.patternOrigin();
     const int scale = document.isWide() ? mark_scale::wide : mark_scale::normal;
-    const CellPass pass{
-        dc, document, tools, scale, {origin.x, origin.y}, l.pitch, parts, wallMarkReach(scale)};
+    CellPass pass{dc, document, tools, scale, {origin.x, origin.y}, l.pitch, parts, wallMarkReach(scale)};
+    pass.copyWalls = wallSpritesFit(dc);
     drawCells(pass, l, l.firstColumn + l.columns, l.firstRow + l.rows);
 
     if (!document.comments().empty()) {
@@ -386,8 +392,9 @@ bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColum
     SelectObject(dc, GetStockObject(BLACK_PEN));
 
     const PixelPoint origin = l.patternOrigin();
-    const CellPass pass{
-        dc, document, tools, wide ? mark_scale::wide : mark_scale::normal, {origin.x, origin.y}, l.pitch};
+    const int scale = wide ? mark_scale::wide : mark_scale::normal;
+    CellPass pass{dc, document, tools, scale, {origin.x, origin.y}, l.pitch};
+    pass.copyWalls = wallSpritesFit(dc);
     drawCells(pass, l, l.endColumn, l.endRow);
 
     if (!document.comments().empty())

@@ -95,6 +95,13 @@ TEST_F(CellBackground, PatternStartsAtTheGivenOriginSoAdjacentCellsContinueIt) {
         for (int x = 5; x < 71; ++x)
             ASSERT_EQ(scrolled.at(x - 5, y - 3), canvas.at(x, y)) << x << "," << y;
 
+    // A pass over many cells sets the origin once and then leaves it: the same pixels.
+    DibCanvas pass(100, 60);
+    alignBrushOrigin(pass.dc(), nullptr, origin.x, origin.y);
+    fillAlignedCellBackground(pass.dc(), 3, 2, candidates, 3, mark_scale::normal, cache);
+    fillAlignedCellBackground(pass.dc(), 37, 2, candidates, 3, mark_scale::normal, cache);
+    EXPECT_EQ(pass.snapshot(), canvas.snapshot());
+
     // A cell on its own starts the pattern at its inner corner.
     canvas.paint({0, 0, 100, 60}, white);
     fill(37, 2, 3, mark_scale::wide);
