@@ -289,14 +289,6 @@ CommentFeedbackLook commentFeedbackLook(const CommentArea& area) {
     return look;
 }
 
-CommentFeedbackLook CommentFeedbackLook::offset(int dx, int dy) const {
-    CommentFeedbackLook moved = *this;
-    moved.frame = frame.offset(dx, dy);
-    moved.feedback = feedback.offset(dx, dy);
-    moved.bounds = bounds.offset(dx, dy);
-    return moved;
-}
-
 LPCWSTR commentCursorId(CommentCursor cursor) {
     switch (cursor) {
     case CommentCursor::anchor:

@@ -81,7 +81,6 @@ struct CommentFeedbackLook {
     PixelRect feedback;
     PixelRect bounds; // empty when nothing is drawn
     bool operator==(const CommentFeedbackLook&) const = default;
-    CommentFeedbackLook offset(int dx, int dy) const;
 };
 CommentFeedbackLook commentFeedbackLook(const CommentArea& area);
 

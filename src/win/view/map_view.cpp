@@ -138,11 +138,9 @@ LRESULT CALLBACK editorProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM 
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-// What a drawing changed in the map image: all of it, or these parts after moving the rest by dx, dy.
+// What a drawing changed in the map image: all of it, or these parts.
 struct ImageChange {
     bool everything = false;
-    int dx = 0;
-    int dy = 0;
     std::vector<PixelRect> parts;
     static ImageChange whole() {
         ImageChange change;
@@ -156,14 +154,6 @@ struct ImageChange {
 struct Overlays {
     std::vector<PixelRect> inversions[3];
     CommentFeedbackLook feedback;
-    Overlays offset(int dx, int dy) const {
-        Overlays moved;
-        for (std::size_t i = 0; i < std::size(inversions); ++i)
-            for (const PixelRect& r : inversions[i])
-                moved.inversions[i].push_back(r.offset(dx, dy));
-        moved.feedback = feedback.offset(dx, dy);
-        return moved;
-    }
 };
 
 bool registerClass() {
@@ -220,7 +210,7 @@ struct MapView::State : EditorHost, EditorClipboard {
 
     // ---- EditorHost ----
     void rerender() override { view.refresh(); }
-    void repaint() override { invalidateOverlayChanges(); }
+    void repaint() override { present({}); }
     void requestScroll(int request) override {
         if (HWND parent = owner())
             SendMessageW(parent, view_message::scroll, 0, request);
@@ -340,8 +330,7 @@ struct MapView::State : EditorHost, EditorClipboard {
                 return renderMap();
             BitBlt(dc, reuse.dx, reuse.dy, side, side, dc, 0, 0, SRCCOPY);
             parts = std::move(reuse.redraw);
-            change.dx = reuse.dx;
-            change.dy = reuse.dy;
+            change.everything = true; // for the window: all of it moved
         }
         const bool scrolled = !parts.empty();
         const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
@@ -353,35 +342,56 @@ struct MapView::State : EditorHost, EditorClipboard {
         document.damage().clear();
         document.setNewCommentRect(l.visibleMapRect());
         shown = l;
-        change.parts = std::move(parts);
+        if (!change.everything)
+            change.parts = std::move(parts);
         return change;
     }
 
-    // Brings the window up to the map image: a scroll moves what it shows along, as the image moved, and
-    // only the parts drawn again are painted.
+    // Brings the window up to the map image and its overlays at once, through the window's own context:
+    // on some systems a paint message costs many times the drawing. Only the parts that changed are copied.
     void showImageChange(const ImageChange& change) {
+        std::vector<PixelRect> rects;
+        if (change.everything)
+            rects.push_back({0, 0, side, side});
+        else
+            rects = change.parts;
+        present(std::move(rects));
+    }
+
+    void present(std::vector<PixelRect> rects) {
         if (!window)
             return;
-        if (change.everything) {
-            InvalidateRect(window, nullptr, FALSE);
+        Overlays due = currentOverlays();
+        addOverlayChanges(due, rects);
+        if (rects.empty())
+            return;
+        HDC dc = IsWindowVisible(window) && mapImage.dc() && composite.dc() ? GetDC(window) : nullptr;
+        if (!dc) {
+            // Painted when it shows.
+            for (const PixelRect& r : rects)
+                invalidate(r);
             return;
         }
-        if (change.dx != 0 || change.dy != 0) {
-            // What waits to be painted would move with the pixels: then everything is painted instead.
-            if (GetUpdateRect(window, nullptr, FALSE)) {
-                InvalidateRect(window, nullptr, FALSE);
-                return;
-            }
-            ScrollWindowEx(window, change.dx, change.dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
-            painted = painted.offset(change.dx, change.dy);
-            // The corner cut out of the window has no pixels to move.
-            if (hasHole)
-                invalidate(
-                    PixelRect{hole.left, hole.top, hole.right, hole.bottom}.offset(change.dx, change.dy));
+        // Many small pieces cost more one by one than the rectangle around them.
+        if (rects.size() > 16) {
+            PixelRect around;
+            for (const PixelRect& r : rects)
+                around = around.united(r);
+            rects.assign(1, around);
         }
-        for (const PixelRect& r : change.parts)
-            invalidate(r);
-        invalidateOverlayChanges();
+        if (hasHole)
+            ExcludeClipRect(dc, hole.left, hole.top, hole.right, hole.bottom);
+        for (const PixelRect& part : rects) {
+            const RECT r{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, side),
+                         std::min(part.bottom, side)};
+            if (r.right <= r.left || r.bottom <= r.top)
+                continue;
+            compose(composite.dc(), due, r);
+            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, composite.dc(), r.left, r.top,
+                   SRCCOPY);
+        }
+        ReleaseDC(window, dc);
+        painted = std::move(due);
     }
 
     void invalidate(const PixelRect& r) {
@@ -406,23 +416,19 @@ struct MapView::State : EditorHost, EditorClipboard {
         return o;
     }
 
-    // Marks for painting the places where the overlays shown and the overlays due differ.
-    void invalidateOverlayChanges() {
-        if (!window)
-            return;
-        const Overlays due = currentOverlays();
+    // The places where the overlays shown and the overlays due differ.
+    void addOverlayChanges(const Overlays& due, std::vector<PixelRect>& rects) const {
         for (std::size_t i = 0; i < std::size(due.inversions); ++i) {
             if (due.inversions[i] == painted.inversions[i])
                 continue;
-            for (const PixelRect& r : painted.inversions[i])
-                invalidate(r);
-            for (const PixelRect& r : due.inversions[i])
-                invalidate(r);
+            rects.insert(rects.end(), painted.inversions[i].begin(), painted.inversions[i].end());
+            rects.insert(rects.end(), due.inversions[i].begin(), due.inversions[i].end());
         }
         if (!(due.feedback == painted.feedback)) {
-            invalidate(painted.feedback.bounds);
-            invalidate(due.feedback.bounds);
+            rects.push_back(painted.feedback.bounds);
+            rects.push_back(due.feedback.bounds);
         }
+        std::erase_if(rects, [](const PixelRect& r) { return r.empty(); });
     }
 
     static void invert(HDC dc, const std::vector<PixelRect>& rects) {
@@ -481,10 +487,13 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
 
     void paint() {
-        // Overlays that changed since the last paint without being reported are painted too: what lies
-        // outside the paint would show them as they were.
-        invalidateOverlayChanges();
+        // Overlays that changed since they were last shown are painted too: what lies outside the paint
+        // would show them as they were.
         Overlays due = currentOverlays();
+        std::vector<PixelRect> changed;
+        addOverlayChanges(due, changed);
+        for (const PixelRect& r : changed)
+            invalidate(r);
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
         if (dc && mapImage.dc() && composite.dc()) {
@@ -882,16 +891,12 @@ void MapView::rerender() {
     State& s = *state_;
     s.finishEditing();
     s.showImageChange(s.renderMap());
-    if (window_)
-        UpdateWindow(window_);
 }
 
 void MapView::refresh() {
     State& s = *state_;
     s.finishEditing();
     s.showImageChange(s.renderChanges());
-    if (window_)
-        UpdateWindow(window_);
 }
 
 void MapView::setMarkerStyle(int style) {
