@@ -1,6 +1,6 @@
 #pragma once
-// Where every comment area lies, kept in flat lists beside the document's list, so that the view finds the
-// few areas of a small part of the map without visiting thousands of areas.
+// Where every comment area lies, kept in flat lists beside the document's list and in a coarse grid over the
+// map, so that the view finds the few areas of a small part of the map without visiting thousands of areas.
 #include <vector>
 
 #include "model/comments/comment_area.h"
@@ -25,9 +25,19 @@ public:
     const std::vector<PixelRect>& frames() const { return frames_; }
 
 private:
+    // Grid squares touched by r, clamped to the grid; false when r is empty.
+    bool squares(const PixelRect& r, int& left, int& top, int& right, int& bottom) const;
+    void insert(int index);
+    void remove(int index);
+
     std::vector<const CommentArea*> areas_;
     std::vector<PixelRect> frames_;
     std::vector<PixelRect> bounds_;
+    // List positions by grid square, row by row; an area spread over many squares is kept in spread_ instead.
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<std::vector<int>> grid_;
+    std::vector<int> spread_;
 };
 
 } // namespace tav
