@@ -11,6 +11,8 @@ constexpr int squareShift = 7; // 128-pixel squares: a few areas' width each
 constexpr int maxSquares = 16;
 // Areas stay inside the map, whose pixels never go beyond 255 cells of the normal pitch.
 constexpr int gridSide = ((comment::maxCells * 34 + 8) >> squareShift) + 1;
+// Beyond this many moved areas the grid is made again.
+constexpr std::size_t maxMoved = 256;
 
 } // namespace
 
@@ -24,25 +26,17 @@ void CommentPlacements::rebuild(const CommentList& list) {
         frames_.push_back(area->frame());
         bounds_.push_back(area->mapBounds());
     }
-    columns_ = rows_ = 0;
-    for (const PixelRect& b : bounds_) {
-        if (b.empty())
-            continue;
-        columns_ = std::max(columns_, std::min(((std::max(b.right, 1) - 1) >> squareShift) + 1, gridSide));
-        rows_ = std::max(rows_, std::min(((std::max(b.bottom, 1) - 1) >> squareShift) + 1, gridSide));
-    }
-    grid_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), {});
-    for (int i = 0; i < static_cast<int>(bounds_.size()); ++i)
-        insert(i);
 }
 
 void CommentPlacements::clear() {
     areas_.clear();
     frames_.clear();
     bounds_.clear();
-    grid_.clear();
+    gridMade_ = false;
+    starts_.clear();
+    entries_.clear();
     spread_.clear();
-    columns_ = rows_ = 0;
+    moved_.clear();
 }
 
 bool CommentPlacements::matches(const CommentList& list) const {
@@ -65,40 +59,48 @@ bool CommentPlacements::squares(const PixelRect& r, int& left, int& top, int& ri
     return true;
 }
 
-void CommentPlacements::insert(int index) {
-    int left, top, right, bottom;
-    const PixelRect& b = bounds_[static_cast<std::size_t>(index)];
-    if (!squares(b, left, top, right, bottom)) {
-        // Beyond a grid made for smaller bounds (or an empty one): looked at on every query.
-        if (!b.empty())
-            spread_.push_back(index);
-        return;
+void CommentPlacements::buildGrid() const {
+    columns_ = rows_ = 0;
+    for (const PixelRect& b : bounds_) {
+        if (b.empty())
+            continue;
+        columns_ = std::max(columns_, std::min(((std::max(b.right, 1) - 1) >> squareShift) + 1, gridSide));
+        rows_ = std::max(rows_, std::min(((std::max(b.bottom, 1) - 1) >> squareShift) + 1, gridSide));
     }
-    if ((right - left + 1) * (bottom - top + 1) > maxSquares) {
-        spread_.push_back(index);
-        return;
-    }
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x)
-            grid_[static_cast<std::size_t>(y) * columns_ + x].push_back(index);
-}
-
-void CommentPlacements::remove(int index) {
-    auto drop = [index](std::vector<int>& list) {
-        const auto at = std::find(list.begin(), list.end(), index);
-        if (at == list.end())
-            return false;
-        list.erase(at);
-        return true;
+    const std::size_t squareCount = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_);
+    starts_.assign(squareCount + 1, 0);
+    entries_.clear();
+    spread_.clear();
+    // Counted first, then filled, so the whole grid is one block.
+    auto eachSquare = [&](auto&& visit) {
+        for (int i = 0; i < static_cast<int>(bounds_.size()); ++i) {
+            int left, top, right, bottom;
+            if (!squares(bounds_[static_cast<std::size_t>(i)], left, top, right, bottom))
+                continue;
+            if ((right - left + 1) * (bottom - top + 1) > maxSquares) {
+                visit(i, -1);
+                continue;
+            }
+            for (int y = top; y <= bottom; ++y)
+                for (int x = left; x <= right; ++x)
+                    visit(i, y * columns_ + x);
+        }
     };
-    if (drop(spread_))
-        return;
-    int left, top, right, bottom;
-    if (!squares(bounds_[static_cast<std::size_t>(index)], left, top, right, bottom))
-        return;
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x <= right; ++x)
-            drop(grid_[static_cast<std::size_t>(y) * columns_ + x]);
+    eachSquare([&](int, int square) {
+        if (square >= 0)
+            ++starts_[static_cast<std::size_t>(square) + 1];
+    });
+    for (std::size_t k = 1; k < starts_.size(); ++k)
+        starts_[k] += starts_[k - 1];
+    entries_.resize(static_cast<std::size_t>(starts_.back()));
+    std::vector<int> next(starts_.begin(), starts_.end() - 1);
+    eachSquare([&](int i, int square) {
+        if (square < 0)
+            spread_.push_back(i);
+        else
+            entries_[static_cast<std::size_t>(next[static_cast<std::size_t>(square)]++)] = i;
+    });
+    gridMade_ = true;
 }
 
 bool CommentPlacements::update(const CommentList& list, const std::vector<const CommentArea*>& changed) {
@@ -118,29 +120,38 @@ bool CommentPlacements::update(const CommentList& list, const std::vector<const 
             clear();
             return false;
         }
-        remove(static_cast<int>(i));
         frames_[i] = area->frame();
         bounds_[i] = area->mapBounds();
-        insert(static_cast<int>(i));
+        if (gridMade_ && std::find(moved_.begin(), moved_.end(), static_cast<int>(i)) == moved_.end())
+            moved_.push_back(static_cast<int>(i));
+    }
+    if (moved_.size() > maxMoved) {
+        gridMade_ = false;
+        moved_.clear();
     }
     return true;
 }
 
 std::vector<int> CommentPlacements::meeting(const std::vector<PixelRect>& mapRects) const {
+    if (!gridMade_)
+        buildGrid();
     std::vector<int> found;
-    auto look = [&](const std::vector<int>& candidates, const PixelRect& r) {
-        for (int i : candidates)
-            if (bounds_[static_cast<std::size_t>(i)].intersects(r))
-                found.push_back(i);
+    auto look = [&](const int* first, const int* last, const PixelRect& r) {
+        for (; first != last; ++first)
+            if (bounds_[static_cast<std::size_t>(*first)].intersects(r))
+                found.push_back(*first);
     };
     for (const PixelRect& r : mapRects) {
-        look(spread_, r);
+        look(spread_.data(), spread_.data() + spread_.size(), r);
+        look(moved_.data(), moved_.data() + moved_.size(), r);
         int left, top, right, bottom;
         if (!squares(r, left, top, right, bottom))
             continue;
         for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                look(grid_[static_cast<std::size_t>(y) * columns_ + x], r);
+            for (int x = left; x <= right; ++x) {
+                const std::size_t k = static_cast<std::size_t>(y) * columns_ + x;
+                look(entries_.data() + starts_[k], entries_.data() + starts_[k + 1], r);
+            }
     }
     // An area is found once per square and rectangle it meets.
     std::sort(found.begin(), found.end());

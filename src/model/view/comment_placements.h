@@ -27,17 +27,21 @@ public:
 private:
     // Grid squares touched by r, clamped to the grid; false when r is empty.
     bool squares(const PixelRect& r, int& left, int& top, int& right, int& bottom) const;
-    void insert(int index);
-    void remove(int index);
+    void buildGrid() const;
 
     std::vector<const CommentArea*> areas_;
     std::vector<PixelRect> frames_;
     std::vector<PixelRect> bounds_;
-    // List positions by grid square, row by row; an area spread over many squares is kept in spread_ instead.
-    int columns_ = 0;
-    int rows_ = 0;
-    std::vector<std::vector<int>> grid_;
-    std::vector<int> spread_;
+    // List positions by grid square, made on the first query after a rebuild: square k holds
+    // entries_[starts_[k] .. starts_[k + 1]). Areas spread over many squares, and areas moved since, are
+    // looked at on every query; a moved area's old entries only cost a look at its new bounds.
+    mutable bool gridMade_ = false;
+    mutable int columns_ = 0;
+    mutable int rows_ = 0;
+    mutable std::vector<int> starts_;
+    mutable std::vector<int> entries_;
+    mutable std::vector<int> spread_;
+    std::vector<int> moved_;
 };
 
 } // namespace tav

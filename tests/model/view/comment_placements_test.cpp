@@ -27,7 +27,8 @@ std::vector<int> everyMeeting(const CommentList& list, const std::vector<PixelRe
 }
 
 // The grid must find exactly what looking at every area finds, through rebuilds and moves that carry
-// areas across squares, beyond the grid first built and over the whole map.
+// areas across squares, beyond the grid first built and over the whole map, and so many moves that the grid
+// is made again.
 TEST(CommentPlacements, FindsWhatEveryAreaWouldAnswerAfterRebuildsAndMoves) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> at(0, 99 * 34 - 1), size(8, 300), offset(-400, 400), side(1, 500);
@@ -48,7 +49,7 @@ TEST(CommentPlacements, FindsWhatEveryAreaWouldAnswerAfterRebuildsAndMoves) {
         }
         return rects;
     };
-    for (int round = 0; round < 50; ++round) {
+    for (int round = 0; round < 120; ++round) {
         std::vector<const CommentArea*> changed;
         for (int k = 0; k < 5; ++k) {
             CommentArea& area = *list[static_cast<std::size_t>(at(random)) % list.size()];
