@@ -389,6 +389,11 @@ bool CommentArea::endDrag(bool apply) {
 }
 
 CommentDrawGeometry CommentArea::beginDraw(const PixelRect& visible, PixelPoint screenOrigin) {
+    placeOnScreen(visible, screenOrigin);
+    return drawGeometry(visible, screenOrigin);
+}
+
+void CommentArea::placeOnScreen(const PixelRect& visible, PixelPoint screenOrigin) {
     const bool resizing = dragging_ && part_ > part::frame && part_ < part::frame * 2;
     if (resizing) {
         // The view scrolled under a resize drag: the fixed edges stay on the map, the grabbed ones under
@@ -409,9 +414,8 @@ CommentDrawGeometry CommentArea::beginDraw(const PixelRect& visible, PixelPoint 
     screenOrigin_ = screenOrigin;
 
     const PixelPoint shift = mapToScreen();
-    const CommentDrawGeometry g = drawGeometry(visible, screenOrigin);
-    screenRect_ = g.frame.intersects(visible.offset(shift.x, shift.y)) ? g.frame : PixelRect{};
-    return g;
+    const PixelRect frame = frame_.offset(shift.x, shift.y);
+    screenRect_ = frame.intersects(visible.offset(shift.x, shift.y)) ? frame : PixelRect{};
 }
 
 CommentDrawGeometry CommentArea::drawGeometry(const PixelRect& visible, PixelPoint screenOrigin) const {
@@ -419,6 +423,20 @@ CommentDrawGeometry CommentArea::drawGeometry(const PixelRect& visible, PixelPoi
     CommentDrawGeometry g;
     g.frame = frame_.offset(dx, dy);
     g.anchor = {anchor_.x + dx, anchor_.y + dy};
+    g.text = commentTextRect(g.frame, look_.frameStyle);
+    return g;
+}
+
+CommentDrawGeometry CommentArea::drawGeometry(const PixelRect& visible, PixelPoint screenOrigin,
+                                              bool wide) const {
+    if (wide == wide_)
+        return drawGeometry(visible, screenOrigin);
+    const int dx = screenOrigin.x - visible.left, dy = screenOrigin.y - visible.top;
+    CommentDrawGeometry g;
+    g.frame = PixelRect{toPixel(stored_.left, wide), toPixel(stored_.top, wide), toPixel(stored_.right, wide),
+                        toPixel(stored_.bottom, wide)}
+                  .offset(dx, dy);
+    g.anchor = {toPixel(stored_.anchorX, wide) + dx, toPixel(stored_.anchorY, wide) + dy};
     g.text = commentTextRect(g.frame, look_.frameStyle);
     return g;
 }

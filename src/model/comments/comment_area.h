@@ -175,8 +175,12 @@ public:
     // visible.top): keeps a resize drag's fixed edges on the map when the view scrolled, remembers the
     // mapping and the screen rectangle, and gives the screen geometry.
     CommentDrawGeometry beginDraw(const PixelRect& visible, PixelPoint screenOrigin);
+    // The same without working out the geometry, for an area a draw leaves out.
+    void placeOnScreen(const PixelRect& visible, PixelPoint screenOrigin);
     // The same screen geometry, without remembering anything.
     CommentDrawGeometry drawGeometry(const PixelRect& visible, PixelPoint screenOrigin) const;
+    // The screen geometry the area would have after rescale(wide), leaving it as it is.
+    CommentDrawGeometry drawGeometry(const PixelRect& visible, PixelPoint screenOrigin, bool wide) const;
     // Frame in screen pixels with the mapping of the last draw.
     PixelRect screenFrame() const;
     // The text rectangle of screenFrame().

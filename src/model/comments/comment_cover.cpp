@@ -44,11 +44,15 @@ PixelRect commentOpaqueRect(const CommentDrawGeometry& g, std::uint8_t frameStyl
     return inside.empty() ? PixelRect{} : inside;
 }
 
-PixelRect commentPointerBounds(const CommentDrawGeometry& g) {
+PixelRect commentLineBounds(const CommentDrawGeometry& g) {
     const PixelRect f = g.frame.normalised();
     const PixelPoint centre{(f.left + f.right) / 2, (f.top + f.bottom) / 2};
-    return {std::min(centre.x, g.anchor.x - 3), std::min(centre.y, g.anchor.y - 3),
-            std::max(centre.x + 1, g.anchor.x + 4), std::max(centre.y + 1, g.anchor.y + 4)};
+    return {std::min(centre.x, g.anchor.x), std::min(centre.y, g.anchor.y),
+            std::max(centre.x, g.anchor.x) + 1, std::max(centre.y, g.anchor.y) + 1};
+}
+
+PixelRect commentEndMarkBounds(const CommentDrawGeometry& g) {
+    return {g.anchor.x - 3, g.anchor.y - 3, g.anchor.x + 4, g.anchor.y + 4};
 }
 
 PixelCover::PixelCover(const PixelRect& bounds) : bounds_(bounds.empty() ? PixelRect{} : bounds) {
@@ -84,6 +88,39 @@ bool PixelCover::covers(const PixelRect& r) const {
         }
     }
     return true;
+}
+
+CommentOcclusion::CommentOcclusion(const PixelRect& clip, const std::vector<PixelRect>* parts)
+    : clip_(clip), parts_(parts), cover_(clip) {}
+
+// Only what lies in the clip, or in the parts drawn, counts: a piece showing just beside them is hidden all
+// the same.
+bool CommentOcclusion::hidden(const PixelRect& r) const {
+    if (!r.intersects(clip_))
+        return true;
+    if (!parts_)
+        return cover_.covers(r);
+    for (const PixelRect& part : *parts_) {
+        const PixelRect piece = intersection(r, part);
+        if (!piece.empty() && !cover_.covers(piece))
+            return false;
+    }
+    return true;
+}
+
+CommentPieces CommentOcclusion::place(const CommentDrawGeometry& g, std::uint8_t frameStyle,
+                                      std::uint8_t anchorStyle, bool filled, bool hasText) {
+    CommentPieces pieces;
+    pieces.frame = !hidden(g.frame.normalised());
+    // The text stays inside the frame.
+    pieces.text = pieces.frame && hasText && !g.text.empty() && !hidden(g.text);
+    if (anchorStyle != comment::anchor::noLine) {
+        pieces.line = !hidden(commentLineBounds(g));
+        pieces.endMark = anchorStyle != comment::anchor::lineOnly && !hidden(commentEndMarkBounds(g));
+    }
+    if (pieces.any())
+        cover_.add(commentOpaqueRect(g, frameStyle, filled));
+    return pieces;
 }
 
 } // namespace tav

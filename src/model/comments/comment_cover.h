@@ -14,8 +14,10 @@ namespace tav {
 // Empty when the map shows through.
 PixelRect commentOpaqueRect(const CommentDrawGeometry& geometry, std::uint8_t frameStyle, bool filled);
 
-// What the area may touch outside its frame: the pointer line from the frame's centre and the end mark.
-PixelRect commentPointerBounds(const CommentDrawGeometry& geometry);
+// What the pointer line from the anchor to the frame's centre may touch.
+PixelRect commentLineBounds(const CommentDrawGeometry& geometry);
+// The end mark's square around the anchor.
+PixelRect commentEndMarkBounds(const CommentDrawGeometry& geometry);
 
 // A set of pixels within fixed bounds, one bit each.
 class PixelCover {
@@ -30,6 +32,32 @@ private:
     PixelRect bounds_;
     int wordsPerRow_ = 0;
     std::vector<std::uint64_t> bits_;
+};
+
+// The pieces of one area a drawing paints, in the order it paints them.
+struct CommentPieces {
+    bool line = false;
+    bool frame = false;
+    bool text = false;
+    bool endMark = false;
+    bool any() const { return line || frame || text || endMark; }
+};
+
+// Decides, top-most area first, which pieces of each area can show inside a clip (or only inside some
+// parts of it): a piece wholly under the opaque insides of areas above it would be painted over anyway.
+class CommentOcclusion {
+public:
+    // parts, when given, must outlive this object.
+    explicit CommentOcclusion(const PixelRect& clip, const std::vector<PixelRect>* parts = nullptr);
+    // The pieces of this area that can show; from then on its opaque inside covers the areas below.
+    CommentPieces place(const CommentDrawGeometry& geometry, std::uint8_t frameStyle,
+                        std::uint8_t anchorStyle, bool filled, bool hasText);
+
+private:
+    bool hidden(const PixelRect& r) const;
+    PixelRect clip_;
+    const std::vector<PixelRect>* parts_;
+    PixelCover cover_;
 };
 
 } // namespace tav

@@ -1,6 +1,6 @@
 #pragma once
-// Where every comment area lies, kept in flat lists beside the document's list, so that the view finds the
-// few areas of a small part of the map without visiting thousands of areas.
+// Where every comment area lies, kept in flat lists beside the document's list and in a coarse grid over the
+// map, so that the view finds the few areas of a small part of the map without visiting thousands of areas.
 #include <vector>
 
 #include "model/comments/comment_area.h"
@@ -25,9 +25,23 @@ public:
     const std::vector<PixelRect>& frames() const { return frames_; }
 
 private:
+    // Grid squares touched by r, clamped to the grid; false when r is empty.
+    bool squares(const PixelRect& r, int& left, int& top, int& right, int& bottom) const;
+    void buildGrid() const;
+
     std::vector<const CommentArea*> areas_;
     std::vector<PixelRect> frames_;
     std::vector<PixelRect> bounds_;
+    // List positions by grid square, made on the first query after a rebuild: square k holds
+    // entries_[starts_[k] .. starts_[k + 1]). Areas spread over many squares, and areas moved since, are
+    // looked at on every query; a moved area's old entries only cost a look at its new bounds.
+    mutable bool gridMade_ = false;
+    mutable int columns_ = 0;
+    mutable int rows_ = 0;
+    mutable std::vector<int> starts_;
+    mutable std::vector<int> entries_;
+    mutable std::vector<int> spread_;
+    std::vector<int> moved_;
 };
 
 } // namespace tav

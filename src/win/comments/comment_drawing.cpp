@@ -63,17 +63,13 @@ void drawFrame(HDC dc, std::uint8_t style, const PixelRect& f) {
     }
 }
 
-void drawText(HDC dc, const CommentArea& area, const PixelRect& textRect, CommentFontSelection& fonts) {
+void drawText(HDC dc, const CommentArea& area, const PixelRect& textRect, CommentToolSelection& tools) {
     if (area.text().empty() || textRect.empty())
         return;
     const std::wstring text = widen(area.text());
-    const COLORREF background = colourOf(area.backgroundColour());
-    fonts.select(area);
+    tools.selectFont(area);
     // Without a background colour the text lies on the map as it is.
-    const bool opaque = background != noColour;
-    const int oldMode = SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-    const COLORREF oldBackground = opaque ? SetBkColor(dc, background) : CLR_INVALID;
-    const COLORREF oldText = SetTextColor(dc, colourOf(area.textColour()));
+    tools.selectTextColours(colourOf(area.textColour()), colourOf(area.backgroundColour()));
 
     // Ampersands are text here, not mnemonic marks.
     const UINT format =
@@ -87,11 +83,6 @@ void drawText(HDC dc, const CommentArea& area, const PixelRect& textRect, Commen
     }
     RECT r = toRect(placed);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-
-    SetTextColor(dc, oldText);
-    if (opaque)
-        SetBkColor(dc, oldBackground);
-    SetBkMode(dc, oldMode);
 }
 
 void drawEndMark(HDC dc, std::uint8_t style, PixelPoint a) {
@@ -147,56 +138,110 @@ HFONT CommentFontCache::find(const CommentFontDefinition& definition) const {
     return nullptr;
 }
 
-void CommentFontSelection::select(const CommentArea& area) {
+void CommentToolSelection::selectFont(const CommentArea& area) {
     HFONT font = fonts_.find(area.fontDefinition());
-    if (font && font == current_)
+    if (font && font == font_)
         return;
     if (!font) {
         // Making it may drop the font now selected, which must not be deleted while it is in use.
-        restore();
+        restoreFont();
         font = fonts_.fontFor(area);
         if (!font)
             return;
     }
     HGDIOBJ previous = SelectObject(dc_, font);
-    if (!original_)
-        original_ = previous;
-    current_ = font;
+    if (!originalFont_)
+        originalFont_ = previous;
+    font_ = font;
 }
 
-void CommentFontSelection::restore() {
-    if (original_)
-        SelectObject(dc_, original_);
-    original_ = nullptr;
-    current_ = nullptr;
+void CommentToolSelection::restoreFont() {
+    if (originalFont_)
+        SelectObject(dc_, originalFont_);
+    originalFont_ = nullptr;
+    font_ = nullptr;
+}
+
+void CommentToolSelection::selectPenAndBrush(COLORREF pen, COLORREF brush) {
+    // Ours go back before the cache is asked again, which may drop the one selected.
+    if (!originalPen_ || pen != pen_) {
+        if (originalPen_)
+            SelectObject(dc_, originalPen_);
+        HGDIOBJ previous = SelectObject(dc_, orStock(cache_.pen(PS_SOLID, 1, pen), NULL_PEN));
+        if (!originalPen_)
+            originalPen_ = previous;
+        pen_ = pen;
+    }
+    if (!originalBrush_ || brush != brush_) {
+        if (originalBrush_)
+            SelectObject(dc_, originalBrush_);
+        HGDIOBJ previous = SelectObject(dc_, orStock(cache_.solidBrush(brush), NULL_BRUSH));
+        if (!originalBrush_)
+            originalBrush_ = previous;
+        brush_ = brush;
+    }
+}
+
+void CommentToolSelection::selectTextColours(COLORREF text, COLORREF background) {
+    if (!coloursSaved_) {
+        originalMode_ = GetBkMode(dc_);
+        originalText_ = GetTextColor(dc_);
+        originalBackground_ = GetBkColor(dc_);
+        coloursSaved_ = true;
+    } else if (text == text_ && background == background_) {
+        return;
+    }
+    if (background == noColour) {
+        SetBkMode(dc_, TRANSPARENT);
+    } else {
+        SetBkMode(dc_, OPAQUE);
+        SetBkColor(dc_, background);
+    }
+    SetTextColor(dc_, text);
+    text_ = text;
+    background_ = background;
+}
+
+void CommentToolSelection::restore() {
+    restoreFont();
+    if (originalPen_)
+        SelectObject(dc_, originalPen_);
+    if (originalBrush_)
+        SelectObject(dc_, originalBrush_);
+    originalPen_ = originalBrush_ = nullptr;
+    if (coloursSaved_) {
+        SetBkMode(dc_, originalMode_);
+        SetBkColor(dc_, originalBackground_);
+        SetTextColor(dc_, originalText_);
+        coloursSaved_ = false;
+    }
 }
 
 void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
                      DrawingResourceCache& cache, CommentFontCache& fonts) {
-    CommentFontSelection selection(dc, fonts);
-    drawCommentArea(dc, area, visible, origin, cache, selection);
-}
-
-void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
-                     DrawingResourceCache& cache, CommentFontSelection& fonts, bool withText) {
     if (!dc)
         return;
     const CommentDrawGeometry g = area.beginDraw(visible, {origin.x, origin.y});
-    // Pen and brush come from different lists of the cache, so asking for one never drops the other.
-    HPEN pen = cache.pen(PS_SOLID, 1, colourOf(area.frameColour()));
-    HBRUSH brush = cache.solidBrush(colourOf(area.backgroundColour()));
-    SelectObjectScope penScope(dc, orStock(pen, NULL_PEN));
-    SelectObjectScope brushScope(dc, orStock(brush, NULL_BRUSH));
+    CommentToolSelection tools(dc, cache, fonts);
+    drawCommentArea(dc, area, g, CommentPieces{true, true, true, true}, tools);
+}
 
-    if (area.anchorStyle() != comment::anchor::noLine) {
+void drawCommentArea(HDC dc, const CommentArea& area, const CommentDrawGeometry& g,
+                     const CommentPieces& pieces, CommentToolSelection& tools) {
+    if (!dc || !pieces.any())
+        return;
+    tools.selectPenAndBrush(colourOf(area.frameColour()), colourOf(area.backgroundColour()));
+    if (pieces.line && area.anchorStyle() != comment::anchor::noLine) {
         MoveToEx(dc, g.anchor.x, g.anchor.y, nullptr);
         LineTo(dc, (g.frame.left + g.frame.right) / 2, (g.frame.top + g.frame.bottom) / 2);
     }
     // The filled frame covers the part of the pointer line inside it.
-    drawFrame(dc, area.frameStyle(), g.frame);
-    if (withText)
-        drawText(dc, area, g.text, fonts);
-    drawEndMark(dc, area.anchorStyle(), g.anchor);
+    if (pieces.frame)
+        drawFrame(dc, area.frameStyle(), g.frame);
+    if (pieces.text)
+        drawText(dc, area, g.text, tools);
+    if (pieces.endMark)
+        drawEndMark(dc, area.anchorStyle(), g.anchor);
 }
 
 void drawCommentFeedback(HDC dc, const CommentArea& area, DrawingResourceCache& cache) {

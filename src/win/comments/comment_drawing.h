@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "model/comments/comment_area.h"
+#include "model/comments/comment_cover.h"
 #include "win/platform/handles.h"
 
 namespace tav::win {
@@ -37,23 +38,42 @@ private:
     std::deque<Entry> entries_;
 };
 
-// Keeps comment fonts selected in a context while several areas are drawn, since selecting a font costs
-// more than drawing a whole frame; the context's own font comes back at the end.
-class CommentFontSelection {
+// Keeps what comment areas draw with (font, frame pen, background brush, text colours) selected in a
+// context while several areas are drawn, changing only what differs from the area before, since selecting
+// costs more than drawing a small frame; the context's own objects and colours come back at the end.
+class CommentToolSelection {
 public:
-    CommentFontSelection(HDC dc, CommentFontCache& fonts) : dc_(dc), fonts_(fonts) {}
-    ~CommentFontSelection() { restore(); }
-    CommentFontSelection(const CommentFontSelection&) = delete;
-    CommentFontSelection& operator=(const CommentFontSelection&) = delete;
-    // Selects the area's font, or leaves the context's own font when none can be made.
-    void select(const CommentArea& area);
+    CommentToolSelection(HDC dc, DrawingResourceCache& cache, CommentFontCache& fonts)
+        : dc_(dc), cache_(cache), fonts_(fonts) {}
+    ~CommentToolSelection() { restore(); }
+    CommentToolSelection(const CommentToolSelection&) = delete;
+    CommentToolSelection& operator=(const CommentToolSelection&) = delete;
+    // The area's font, or the context's own font when none can be made.
+    void selectFont(const CommentArea& area);
+    // A solid pen of width 1 and a solid brush; noColour gives the null pen or brush.
+    void selectPenAndBrush(COLORREF pen, COLORREF brush);
+    // Opaque text background in this colour, or a transparent one for noColour.
+    void selectTextColours(COLORREF text, COLORREF background);
 
 private:
     void restore();
+    void restoreFont();
     HDC dc_;
+    DrawingResourceCache& cache_;
     CommentFontCache& fonts_;
-    HGDIOBJ original_ = nullptr; // the context's font while one of ours is selected
-    HFONT current_ = nullptr;
+    // The context's own objects while one of ours is selected.
+    HGDIOBJ originalFont_ = nullptr;
+    HGDIOBJ originalPen_ = nullptr;
+    HGDIOBJ originalBrush_ = nullptr;
+    HFONT font_ = nullptr;
+    COLORREF pen_ = 0;
+    COLORREF brush_ = 0;
+    bool coloursSaved_ = false;
+    int originalMode_ = 0;
+    COLORREF originalText_ = 0;
+    COLORREF originalBackground_ = 0;
+    COLORREF text_ = 0;
+    COLORREF background_ = 0;
 };
 
 // Draws one area: pointer line, frame, text and anchor end mark. visible is the visible map rectangle in
@@ -61,10 +81,10 @@ private:
 // testing and drag feedback.
 void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
                      DrawingResourceCache& cache, CommentFontCache& fonts);
-// The same for one of several areas drawn in a row, sharing their font selection. Without withText the
-// text is left out, for a caller that knows it would not show.
-void drawCommentArea(HDC dc, CommentArea& area, const PixelRect& visible, POINT origin,
-                     DrawingResourceCache& cache, CommentFontSelection& fonts, bool withText = true);
+// One of several areas drawn in a row, sharing their selections, with the screen geometry the caller
+// already has (the area is not told about it); pieces the caller knows cannot show are left out.
+void drawCommentArea(HDC dc, const CommentArea& area, const CommentDrawGeometry& geometry,
+                     const CommentPieces& pieces, CommentToolSelection& tools);
 
 // Over the map image, for the area being worked on: the hatched border of a grabbed frame or the marked
 // anchor point, and the focus outline that follows the mouse during a drag. Uses the mapping of the last

@@ -182,68 +182,63 @@ void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
 }
 
 // Draws the comment areas in list order inside the clip. Every area is told where it shows, which the
-// view's hit testing needs, but only those that can show are drawn: on a crowded map most areas lie outside
-// the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
-// With parts, only areas that may touch one of them are drawn; with only, just the areas at those list
-// positions are looked at.
+// view's hit testing needs, but only the pieces that can show are drawn: on a crowded map most areas lie
+// outside the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
+// With parts, only what may touch one of them is drawn; with only, just the areas at those list positions
+// are looked at.
 void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
                   PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies,
                   const std::vector<PixelRect>* parts = nullptr, const std::vector<int>* only = nullptr) {
-    // Printing and export must not disturb the areas' view mapping or scale: they draw rescaled copies.
-    auto copyOf = [wide](const CommentArea& area) {
-        CommentArea copy = area;
-        if (copy.isWide() != wide)
-            copy.rescale(wide);
-        return copy;
+    struct Shown {
+        std::size_t index;
+        CommentDrawGeometry geometry;
+        CommentPieces pieces;
     };
-    // Top-most first, collecting what the areas above surely paint over. The text, the costly part, is
-    // left out of areas where only their frame or pointer shows.
-    enum : char { hidden, withoutText, whole };
-    std::vector<char> shows(comments.size(), hidden);
-    PixelCover cover(clip);
-    // Only what lies in the parts drawn counts: an area that shows just beside them is hidden all the same.
-    auto coveredInParts = [&](const PixelRect& r) {
-        if (!parts)
-            return cover.covers(r);
-        for (const PixelRect& part : *parts) {
-            const PixelRect piece{std::max(r.left, part.left), std::max(r.top, part.top),
-                                  std::min(r.right, part.right), std::min(r.bottom, part.bottom)};
-            if (!piece.empty() && !cover.covers(piece))
-                return false;
-        }
-        return true;
-    };
+    // What may show, bottom-most first.
+    std::vector<Shown> shown;
+    const PixelPoint shift{origin.x - visible.left, origin.y - visible.top};
     const std::size_t count = only ? only->size() : comments.size();
-    for (std::size_t k = count; k-- > 0;) {
+    for (std::size_t k = 0; k < count; ++k) {
         const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
         if (i >= comments.size())
             continue;
         CommentArea& area = *comments[i];
-        const CommentDrawGeometry g = !onCopies               ? area.beginDraw(visible, origin)
-                                      : area.isWide() == wide ? area.drawGeometry(visible, origin)
-                                                              : copyOf(area).drawGeometry(visible, origin);
-        const PixelRect bounds = commentDrawBounds(g);
-        if (!bounds.intersects(clip) || (parts && !meetsAny(*parts, bounds)))
-            continue;
-        if (coveredInParts(g.frame.normalised()) && coveredInParts(commentPointerBounds(g)))
-            continue;
-        shows[i] = coveredInParts(g.text) ? withoutText : whole;
-        cover.add(commentOpaqueRect(g, area.frameStyle(), area.backgroundColour() != comment::noColour));
+        // Printing and export must not disturb the areas' view mapping or scale.
+        PixelRect bounds;
+        if (onCopies) {
+            bounds = commentDrawBounds(area.drawGeometry(visible, origin, wide));
+        } else {
+            area.placeOnScreen(visible, origin);
+            bounds = area.mapBounds().offset(shift.x, shift.y);
+        }
+        if (bounds.intersects(clip) && (!parts || meetsAny(*parts, bounds)))
+            shown.push_back(
+                {i,
+                 onCopies ? area.drawGeometry(visible, origin, wide) : area.drawGeometry(visible, origin),
+                 {}});
+    }
+    // Top-most first, collecting what the areas above surely paint over.
+    CommentOcclusion occlusion(clip, parts);
+    for (auto at = shown.rbegin(); at != shown.rend(); ++at) {
+        const CommentArea& area = *comments[at->index];
+        at->pieces = occlusion.place(at->geometry, area.frameStyle(), area.anchorStyle(),
+                                     area.backgroundColour() != comment::noColour, !area.text().empty());
     }
 
     SavedDc saved(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
-    CommentFontSelection fonts(dc, tools.fonts);
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
-        if (i >= comments.size() || shows[i] == hidden)
+    CommentToolSelection selection(dc, tools.cache, tools.fonts);
+    for (const Shown& s : shown) {
+        if (!s.pieces.any())
             continue;
-        if (onCopies) {
-            CommentArea copy = copyOf(*comments[i]);
-            drawCommentArea(dc, copy, visible, {origin.x, origin.y}, tools.cache, fonts, shows[i] == whole);
+        const CommentArea& area = *comments[s.index];
+        if (onCopies && area.isWide() != wide) {
+            // Drawn from a copy in the scale asked for, so the area's own font stays.
+            CommentArea copy = area;
+            copy.rescale(wide);
+            drawCommentArea(dc, copy, s.geometry, s.pieces, selection);
         } else {
-            drawCommentArea(dc, *comments[i], visible, {origin.x, origin.y}, tools.cache, fonts,
-                            shows[i] == whole);
+            drawCommentArea(dc, area, s.geometry, s.pieces, selection);
         }
     }
 }
