@@ -471,16 +471,20 @@ struct MapView::State : EditorHost, EditorClipboard {
                              std::min(bottom + 1, area.bottom)};
         const int dx = geometry::rulerMargin - origin.column * g.pitch;
         const int dy = geometry::rulerMargin - origin.row * g.pitch;
-        for (const PixelRect& frame : placements.frames()) {
-            const PixelRect r = frame.offset(dx, dy);
-            if (!r.intersects(seen))
-                continue;
-            for (const auto& rects : inversions)
-                if (std::any_of(rects.begin(), rects.end(),
-                                [&](const PixelRect& i) { return i.intersects(r); })) {
+        std::vector<PixelRect> inverted;
+        for (const auto& rects : inversions)
+            for (const PixelRect& i : rects)
+                if (i.intersects(seen))
+                    inverted.push_back(i.offset(-dx, -dy));
+        if (!inverted.empty()) {
+            const std::vector<PixelRect>& frames = placements.frames();
+            for (int index : placements.meeting(inverted)) {
+                const PixelRect r = frames[static_cast<std::size_t>(index)].offset(dx, dy);
+                if (r.intersects(seen) &&
+                    std::any_of(inverted.begin(), inverted.end(),
+                                [&](const PixelRect& i) { return i.offset(dx, dy).intersects(r); }))
                     ExcludeClipRect(target, r.left, r.top, r.right, r.bottom);
-                    break;
-                }
+            }
         }
         for (const auto& rects : inversions)
             invert(target, rects);
