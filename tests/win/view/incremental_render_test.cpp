@@ -31,18 +31,21 @@ namespace {
 using test::DibCanvas;
 constexpr int side = 404;
 
-// Never shown: the view only needs a parent, and hiding a shown window costs Wine seconds.
-HWND hiddenParent() {
-    static HWND parent = nullptr;
+// The hidden parent is never shown: the view only needs a parent, and hiding a shown window costs Wine
+// seconds. The shown one makes the view paint and show its changes itself.
+HWND parentWindow(bool shown) {
+    static HWND parents[2] = {};
+    HWND& parent = parents[shown ? 1 : 0];
     if (parent && IsWindow(parent))
         return parent;
+    const wchar_t* name = shown ? L"ShownRenderParent" : L"IncrementalRenderParent";
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"IncrementalRenderParent";
+    wc.lpszClassName = name;
     RegisterClassW(&wc);
-    parent = CreateWindowExW(0, L"IncrementalRenderParent", L"", WS_OVERLAPPEDWINDOW, 0, 0, 460, 460, nullptr,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    parent = CreateWindowExW(0, name, L"", shown ? WS_POPUP | WS_VISIBLE : WS_OVERLAPPEDWINDOW, 0, 0, side,
+                             side, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return parent;
 }
 
@@ -82,21 +85,7 @@ void fillPalette(MarkPalette& palette) {
         palette.backgrounds[i] = std::uint32_t(i + 3) << 24 | (0x305070 + 0x101010 * i);
 }
 
-// Shown, with the corner hole the main window cuts: paints and scrolls of the window itself take place.
-HWND shownParent() {
-    static HWND parent = nullptr;
-    if (parent && IsWindow(parent))
-        return parent;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ShownRenderParent";
-    RegisterClassW(&wc);
-    parent = CreateWindowExW(0, L"ShownRenderParent", L"", WS_POPUP | WS_VISIBLE, 0, 0, side, side, nullptr,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-    return parent;
-}
-
+// Cut out of the shown view, as the main window cuts its corner.
 constexpr RECT cornerHole{0, 0, 17, 17};
 
 class IncrementalRender : public ::testing::TestWithParam<std::tuple<bool, bool>> {
@@ -130,8 +119,7 @@ protected:
             for (int i = 0; i < 40; ++i)
                 addComment();
         view = std::make_unique<MapView>(document, cache, clipboard, prompter);
-        ASSERT_TRUE(
-            view->create(shown ? shownParent() : hiddenParent(), IDC_MAP_VIEW, RECT{0, 0, side, side}));
+        ASSERT_TRUE(view->create(parentWindow(shown), IDC_MAP_VIEW, RECT{0, 0, side, side}));
         if (shown)
             view->cutCornerHole(cornerHole);
         view->paletteChanged();
