@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "model/view/map_layout.h"
+
 namespace tav {
 
 using namespace view_input;
@@ -277,6 +279,20 @@ bool MapEditor::editAt(const HoverElement& hover) {
     return room || background;
 }
 
+// The top-most area at a view pixel. Areas learn where they show when drawn, and a scroll draws only what
+// came into view: the area taken learns it here, before its drag feedback is worked out again.
+CommentArea* MapEditor::hitComment(int x, int y) {
+    const PixelPoint at = mapPixel(x, y);
+    CommentArea* hit = document_.hitTestComments(at);
+    if (hit) {
+        const ViewLayout l = viewLayout(document_.width(), document_.height(), document_.isWide(),
+                                        origin_.column, origin_.row);
+        hit->placeOnScreen(l.visibleMapRect(), {map_view::gridOrigin, map_view::gridOrigin});
+        hit->hitTest(at);
+    }
+    return hit;
+}
+
 bool MapEditor::leftPress(int x, int y, bool ctrl, bool shift) {
     keepInside();
     const ViewGeometry g = geometry();
@@ -284,7 +300,7 @@ bool MapEditor::leftPress(int x, int y, bool ctrl, bool shift) {
         return false;
     const bool grid = onGrid(g, x, y);
     if (grid) {
-        CommentArea* hit = document_.hitTestComments(mapPixel(x, y));
+        CommentArea* hit = hitComment(x, y);
         if (hit) {
             active_ = hit;
             pressPixel_ = {x, y};
@@ -359,7 +375,7 @@ PopupMenu MapEditor::rightRelease(int x, int y) {
     const ViewGeometry g = geometry();
     if (g.empty() || !onGrid(g, x, y))
         return PopupMenu::none;
-    if (CommentArea* hit = document_.hitTestComments(mapPixel(x, y))) {
+    if (CommentArea* hit = hitComment(x, y)) {
         hit->endDrag(false);
         hit->select();
         active_ = hit;

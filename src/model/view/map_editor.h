@@ -165,6 +165,7 @@ private:
     void stopAutoScroll();
     void startAutoScroll(int timer);
     CellPoint cellAtPixel(int x, int y) const;
+    CommentArea* hitComment(int x, int y);
 
     MapDocument& document_;
     EditorHost& host_;

@@ -283,8 +283,9 @@ struct MapView::State : EditorHost, EditorClipboard {
     }
 
     // List positions of the comment areas a partial drawing must look at: those that may show in the parts
-    // drawn or changed, and the active one; after a scroll or a change of the list also those in view
-    // before and now, which must learn where they show.
+    // drawn or changed, and the active one; after a change of the list also those in view before and now,
+    // which must learn where they show. A scroll does not re-place the areas it does not draw: an area
+    // learns where it shows when the editor takes it.
     std::vector<int> areasToPlace(const ViewLayout& l, const std::vector<PixelRect>& parts, bool everyShown) {
         const MapDamage& damage = document.damage();
         const CommentList& list = document.comments();
@@ -332,10 +333,9 @@ struct MapView::State : EditorHost, EditorClipboard {
             parts = std::move(reuse.redraw);
             change.everything = true; // for the window: all of it moved
         }
-        const bool scrolled = !parts.empty();
         const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
         parts.insert(parts.end(), damaged.begin(), damaged.end());
-        const std::vector<int> areas = areasToPlace(l, parts, scrolled);
+        const std::vector<int> areas = areasToPlace(l, parts, false);
         if (!drawViewParts(dc, document, l.firstColumn, l.firstRow, MapDrawingTools{cache, rooms, fonts},
                            parts, areas))
             return renderMap();

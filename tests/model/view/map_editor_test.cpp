@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/view/map_layout.h"
 #include "support/recording_prompter.h"
 
 namespace tav {
@@ -496,6 +497,22 @@ TEST_F(MapEditorTest, CommentDragMovesTheFrameAndKeysMoveItWithOneUndoStep) {
     ASSERT_TRUE(doc.undo());
     ASSERT_EQ(doc.commentCount(), 1);
     EXPECT_EQ(doc.commentAt(0)->frame(), moved);
+}
+
+// A scroll draws only what came into view, so an area shown before learns its new place when taken.
+TEST_F(MapEditorTest, AnAreaTakenAfterAScrollShowsItsFeedbackWhereItNowIs) {
+    RecordingPrompter prompter;
+    CommentArea* area = doc.addComment(prompter);
+    ASSERT_NE(area, nullptr);
+    ASSERT_TRUE(area->setFrame({200, 150, 300, 210}));
+    area->placeOnScreen(viewLayout(20, 20, false, 0, 0).visibleMapRect(), {25, 25});
+    editor.setScrollOrigin(3, 2, false, false);
+    const PixelRect onScreen = area->frame().offset(25 - 3 * 34, 25 - 2 * 34);
+    ASSERT_TRUE(editor.leftPress(onScreen.left + 50, onScreen.top + 30, false, false));
+    ASSERT_EQ(editor.activeComment(), area);
+    EXPECT_EQ(area->screenFrame(), onScreen);
+    EXPECT_EQ(area->feedback(), onScreen);
+    editor.leftRelease();
 }
 
 TEST_F(MapEditorTest, EscapeLetsTheCommentGoAndCursorKeysMoveTheBaseAgain) {
