@@ -143,13 +143,17 @@ void drawVerticalWallMarkRecord(HDC dc, int x, int y, const WallMarkRecord& reco
     drawWallMarkRecord(dc, x, y, record, scale, WallDirection::vertical, cache);
 }
 
+const WallMarkRecord* registeredWallMark(const MarkPalette& palette, int slot) {
+    if (slot < 1 || slot > wallSlotCount)
+        return nullptr;
+    const WallMarkRecord& record = palette.walls[slot - 1];
+    return record.registered ? &record : nullptr;
+}
+
 void drawWallMark(HDC dc, int x, int y, const MarkPalette& palette, int slot, int scale,
                   WallDirection direction, DrawingResourceCache& cache) {
-    if (slot < 1 || slot > wallSlotCount)
-        return;
-    const WallMarkRecord& record = palette.walls[slot - 1];
-    if (record.registered)
-        drawWallMarkRecord(dc, x, y, record, scale, direction, cache);
+    if (const WallMarkRecord* record = registeredWallMark(palette, slot))
+        drawWallMarkRecord(dc, x, y, *record, scale, direction, cache);
 }
 
 void drawHorizontalWallMark(HDC dc, int x, int y, const MarkPalette& palette, int slot, int scale,

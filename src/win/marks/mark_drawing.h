@@ -47,6 +47,9 @@ void drawVerticalWallMarkRecord(HDC dc, int x, int y, const WallMarkRecord& reco
                                 DrawingResourceCache& cache);
 
 // The palette's wall mark of slot 1..20; nothing for another slot number or an unregistered slot.
+// The palette's registered wall mark in this slot (1-based); nullptr for an empty or unknown slot.
+const WallMarkRecord* registeredWallMark(const MarkPalette& palette, int slot);
+
 void drawWallMark(HDC dc, int x, int y, const MarkPalette& palette, int slot, int scale,
                   WallDirection direction, DrawingResourceCache& cache);
 void drawHorizontalWallMark(HDC dc, int x, int y, const MarkPalette& palette, int slot, int scale,

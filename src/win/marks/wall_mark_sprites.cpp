@@ -106,11 +106,8 @@ void copyWallMarkRecord(HDC dc, int x, int y, const WallMarkRecord& record, int 
 
 void copyWallMark(HDC dc, int x, int y, const MarkPalette& palette, int slot, int scale,
                   WallDirection direction, DrawingResourceCache& cache) {
-    if (slot < 1 || slot > wallSlotCount)
-        return;
-    const WallMarkRecord& record = palette.walls[slot - 1];
-    if (record.registered)
-        copyWallMarkRecord(dc, x, y, record, scale, direction, cache);
+    if (const WallMarkRecord* record = registeredWallMark(palette, slot))
+        copyWallMarkRecord(dc, x, y, *record, scale, direction, cache);
 }
 
 } // namespace tav::win
