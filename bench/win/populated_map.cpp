@@ -106,6 +106,31 @@ double timePerCall(const std::function<void()>& call) {
     return best;
 }
 
+double timePerCallAfter(const std::function<void()>& prepare, const std::function<void()>& call) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    for (int i = 0; i < 3; ++i) {
+        prepare();
+        call();
+    }
+    double best = 1e300;
+    for (int batch = 0; batch < 5; ++batch) {
+        double total = 0;
+        constexpr int calls = 40;
+        for (int i = 0; i < calls; ++i) {
+            prepare();
+            GdiFlush();
+            QueryPerformanceCounter(&start);
+            call();
+            GdiFlush();
+            QueryPerformanceCounter(&end);
+            total += double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+        }
+        best = std::min(best, total / calls);
+    }
+    return best;
+}
+
 void printTable(const std::vector<Row>& rows) {
     std::printf("%-72s %12s %14s\n", "case", "ms per call", "of 16.7 ms");
     for (const Row& row : rows)

@@ -21,6 +21,9 @@ void addComments(MapDocument& document, int count, const PixelRect& keepClear = 
 // Milliseconds per call: the best of several timed batches, each long enough to swamp the timer.
 double timePerCall(const std::function<void()>& call);
 
+// The same when each call follows a preparation that is not timed (the program waiting for input).
+double timePerCallAfter(const std::function<void()>& prepare, const std::function<void()>& call);
+
 struct Row {
     std::string name;
     double ms;

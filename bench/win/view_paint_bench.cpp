@@ -5,6 +5,7 @@
 // call and its share of a 60 Hz frame.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -153,17 +154,62 @@ int main() {
                 bool undone = false;
                 timed("undo/redo of a cell edit" + tail,
                       [&] { view.onCommand((undone = !undone) ? view_command::undo : view_command::redo); });
-                int step = 1;
-                timed("scroll by one cell" + tail, [&] {
-                    view.setScrollOrigin(origin + (step ^= 1), origin, false, true);
-                    UpdateWindow(window);
-                });
+                // Scrolls walk one way over a stretch of the map and back. With time between them the view
+                // has drawn the next image ahead; without, it draws what came into view. A step drawn ahead
+                // is how long input may wait for the drawing behind it.
                 const int page = document.visibleColumns() - 1;
-                timed("scroll by a page" + tail, [&] {
-                    view.setScrollOrigin(origin, origin + (step ^= 1) * page, false, true);
-                    UpdateWindow(window);
-                });
-                view.setScrollOrigin(origin, origin, false, true);
+                std::vector<double> aheadParts;
+                auto drawAhead = [&] {
+                    for (;;) {
+                        LARGE_INTEGER frequency, start, end;
+                        QueryPerformanceFrequency(&frequency);
+                        QueryPerformanceCounter(&start);
+                        const bool drawn = view.drawAheadPart();
+                        GdiFlush();
+                        QueryPerformanceCounter(&end);
+                        if (!drawn)
+                            return;
+                        aheadParts.push_back(double(end.QuadPart - start.QuadPart) * 1000.0 /
+                                             double(frequency.QuadPart));
+                    }
+                };
+                // The images are made and first drawn once; the parts are timed after that.
+                drawAhead();
+                aheadParts.clear();
+                auto scrollRows = [&](const std::string& name, int by, bool columns) {
+                    int at = 0, direction = 1;
+                    auto scroll = [&] {
+                        if (at + direction < 0 || at + direction > 4)
+                            direction = -direction;
+                        at += direction;
+                        view.setScrollOrigin(origin + (columns ? at * by : 0),
+                                             origin + (columns ? 0 : at * by), false, true);
+                        UpdateWindow(window);
+                        MSG message;
+                        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+                    };
+                    view.setScrollOrigin(origin, origin, false, true);
+                    rows.push_back(
+                        {name + ", drawn ahead at idle" + tail, timePerCallAfter(drawAhead, scroll)});
+                    view.setScrollOrigin(origin, origin, false, true);
+                    // Only every fifth scroll turns back, onto the image it left.
+                    rows.push_back({name + ", no idle time between" + tail, timePerCallAfter([] {}, scroll)});
+                    view.setScrollOrigin(origin, origin, false, true);
+                    drawAhead();
+                };
+                scrollRows("scroll by one cell", 1, true);
+                scrollRows("scroll by a page", page, false);
+                std::sort(aheadParts.begin(), aheadParts.end());
+                if (!aheadParts.empty()) {
+                    const auto share = [&](double q) {
+                        return aheadParts[std::size_t(q * (aheadParts.size() - 1))];
+                    };
+                    rows.push_back({"step drawn ahead at idle: median" + tail, share(0.5)});
+                    rows.push_back({"step drawn ahead at idle: 99th percentile" + tail, share(0.99)});
+                    rows.push_back(
+                        {"step drawn ahead at idle: longest of " + std::to_string(aheadParts.size()) + tail,
+                         aheadParts.back()});
+                }
                 // The top-most area at the middle of a cell away from the free one.
                 const int x = centre(pressed - 3), y = centre(pressed - 3);
                 CommentArea* area = document.hitTestComments(view.editor().mapPixel(x, y));

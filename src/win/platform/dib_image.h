@@ -2,6 +2,8 @@
 // Device-independent bitmaps: the one place that fills in a BITMAPINFO for them.
 #include <windows.h>
 
+#include <utility>
+
 #include "win/platform/handles.h"
 
 namespace tav::win {
@@ -24,6 +26,13 @@ public:
     HDC dc() const { return dc_.get(); }
     void* bits() const { return bits_; }
     explicit operator bool() const { return bits_ != nullptr; }
+    // Trades pictures with another image: each context keeps the bitmap it has selected.
+    void swap(DibImage& other) noexcept {
+        std::swap(dc_, other.dc_);
+        std::swap(bitmap_, other.bitmap_);
+        std::swap(old_, other.old_);
+        std::swap(bits_, other.bits_);
+    }
 
 private:
     MemoryDc dc_;

@@ -186,9 +186,14 @@ void drawRulers(HDC dc, const MapDocument& document, const ViewLayout& l) {
 // outside the clip or under later opaque ones, and drawing them would cost far more than a frame's time.
 // With parts, only what may touch one of them is drawn; with only, just the areas at those list positions
 // are looked at.
+// How a drawing treats the comment areas: the view's image tells them where they show; an image kept aside
+// must not; printing and export draw them in the scale asked for.
+enum class AreaUse { place, aside, copies };
+
 void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, const PixelRect& visible,
-                  PixelPoint origin, const MapDrawingTools& tools, bool wide, bool onCopies,
+                  PixelPoint origin, const MapDrawingTools& tools, bool wide, AreaUse use,
                   const std::vector<PixelRect>* parts = nullptr, const std::vector<int>* only = nullptr) {
+    const bool onCopies = use == AreaUse::copies;
     struct Shown {
         std::size_t index;
         CommentDrawGeometry geometry;
@@ -205,8 +210,9 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
         CommentArea& area = *comments[i];
         // Printing and export must not disturb the areas' view mapping or scale.
         PixelRect bounds;
-        if (onCopies) {
-            bounds = commentDrawBounds(area.drawGeometry(visible, origin, wide));
+        if (use != AreaUse::place) {
+            bounds = commentDrawBounds(onCopies ? area.drawGeometry(visible, origin, wide)
+                                                : area.drawGeometry(visible, origin));
         } else {
             area.placeOnScreen(visible, origin);
             bounds = area.mapBounds().offset(shift.x, shift.y);
@@ -255,7 +261,7 @@ bool hasBitmap(HDC dc) {
 }
 
 bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
-                const std::vector<PixelRect>* parts, const std::vector<int>* areas) {
+                const std::vector<PixelRect>* parts, const std::vector<int>* areas, AreaUse use) {
     using namespace map_view;
     if (!dc)
         return false;
@@ -265,6 +271,8 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
     PixelRect bounds{0, 0, imageSide, imageSide};
     if (parts) {
         if (parts->empty()) {
+            if (use != AreaUse::place)
+                return true;
             // Nothing to draw, but the areas asked for still learn where they are.
             for (int i : *areas)
                 if (CommentArea* area = document.commentAt(i))
@@ -336,7 +344,7 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
         const PixelRect clip{std::max(grid.left, bounds.left), std::max(grid.top, bounds.top),
                              std::min(grid.right, bounds.right), std::min(grid.bottom, bounds.bottom)};
         drawComments(dc, document.comments(), clip, l.visibleMapRect(), {gridOrigin, gridOrigin}, tools,
-                     document.isWide(), false, parts, areas);
+                     document.isWide(), use, parts, areas);
     }
     return true;
 }
@@ -344,12 +352,17 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
 } // namespace
 
 bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools) {
-    return drawViewIn(dc, document, firstColumn, firstRow, tools, nullptr, nullptr);
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, nullptr, nullptr, AreaUse::place);
 }
 
 bool drawViewParts(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
                    const std::vector<PixelRect>& parts, const std::vector<int>& areas) {
-    return drawViewIn(dc, document, firstColumn, firstRow, tools, &parts, &areas);
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, &parts, &areas, AreaUse::place);
+}
+
+bool drawViewAside(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
+                   const std::vector<PixelRect>& parts, const std::vector<int>& areas) {
+    return drawViewIn(dc, document, firstColumn, firstRow, tools, &parts, &areas, AreaUse::aside);
 }
 
 int viewCellReach(bool wide) {
@@ -394,7 +407,7 @@ bool drawWholeMap(HDC dc, const MapDocument& document, bool wide, int firstColum
 
     if (!document.comments().empty())
         drawComments(dc, document.comments(), l.commentClip, l.visibleMapRect, {left, top}, tools, wide,
-                     true);
+                     AreaUse::copies);
     return true;
 }
 

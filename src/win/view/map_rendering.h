@@ -33,6 +33,10 @@ bool drawView(HDC dc, MapDocument& document, int firstColumn, int firstRow, cons
 // where they are, as with drawView.
 bool drawViewParts(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
                    const std::vector<PixelRect>& parts, const std::vector<int>& areas);
+// As drawViewParts, into an image kept aside for another origin: the comment areas are not told where they
+// show, so the view's hit testing keeps the places of the image it shows.
+bool drawViewAside(HDC dc, MapDocument& document, int firstColumn, int firstRow, const MapDrawingTools& tools,
+                   const std::vector<PixelRect>& parts, const std::vector<int>& areas);
 // How far the drawing of one cell may reach beyond its grid lines in the view of this mode.
 int viewCellReach(bool wide);
 

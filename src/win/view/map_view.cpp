@@ -22,6 +22,7 @@
 #include "win/platform/dib_image.h"
 #include "win/platform/handles.h"
 #include "win/platform/text.h"
+#include "win/view/ahead_images.h"
 #include "win/view/drawing_resource_cache.h"
 #include "win/view/map_rendering.h"
 
@@ -31,6 +32,11 @@ namespace {
 constexpr wchar_t className[] = L"TavrosinMapView";
 constexpr int side = map_view::imageSide;
 constexpr COLORREF emptyColour = RGB(200, 200, 200);
+// Draws the images kept for nearby origins while no input waits; apart from the editor's timers.
+constexpr UINT_PTR aheadTimer = 4200;
+constexpr double aheadBudgetMs = 8.0;
+// What must not wait for drawing ahead: everything but timers.
+constexpr UINT aheadYieldsTo = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT | QS_HOTKEY;
 
 // The view's keys: looked up by its accelerator table and, for key messages that reach the view without
 // one, by its own key handling.
@@ -200,6 +206,11 @@ struct MapView::State : EditorHost, EditorClipboard {
     ViewLayout shown;
     CommentPlacements placements;
     int wholeDrawings = 0;
+    // Images of the origins a scroll likely reaches next, and the step of the last scroll.
+    AheadImages ahead;
+    CellPoint lastStep;
+    int scrollsDrawnAhead = 0;
+    bool aheadTimerSet = false;
     // What the window shows over the map image: a paint draws only where the image or these changed.
     Overlays painted;
 
@@ -257,10 +268,13 @@ struct MapView::State : EditorHost, EditorClipboard {
         return viewLayout(document.width(), document.height(), document.isWide(), origin.column, origin.row);
     }
 
-    // Draws all of the map image; the whole window must be painted again.
-    ImageChange renderMap() {
+    // Draws all of the map image; the whole window must be painted again. The images kept ahead stay only
+    // when the caller applied the document's changes to them.
+    ImageChange renderMap(bool keepAhead = false) {
         HDC dc = mapImage.dc();
         imageKept = false;
+        if (!keepAhead)
+            ahead.forget();
         document.damage().clear();
         placements.clear();
         if (!dc)
@@ -277,9 +291,44 @@ struct MapView::State : EditorHost, EditorClipboard {
         ++wholeDrawings;
         document.setNewCommentRect(l.visibleMapRect());
         placements.rebuild(document.comments());
+        lastStep = keepAhead ? CellPoint{l.firstColumn - shown.firstColumn, l.firstRow - shown.firstRow}
+                             : CellPoint{};
         shown = l;
         imageKept = true;
+        aimAhead();
         return ImageChange::whole();
+    }
+
+    void aimAhead() {
+        ahead.aim(document, {shown.firstColumn, shown.firstRow}, lastStep);
+        if (window && !aheadTimerSet && ahead.due())
+            aheadTimerSet = SetTimer(window, aheadTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+    }
+
+    // One part of an image kept ahead; false when none is due or the shown image must be brought up to
+    // date first.
+    bool drawAheadPart() {
+        if (!imageKept || !document.damage().empty())
+            return false;
+        return ahead.drawNext(document, MapDrawingTools{cache, rooms, fonts}, placements, mapImage);
+    }
+
+    // Timer: steps of the images kept ahead until a message waits or the time is up. A hidden view cannot
+    // scroll; its next drawing sets the timer again.
+    void drawAheadWhileIdle() {
+        LARGE_INTEGER frequency, start, now;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        do {
+            if (HIWORD(GetQueueStatus(aheadYieldsTo)) != 0)
+                return;
+            if (!IsWindowVisible(window) || !drawAheadPart()) {
+                KillTimer(window, aheadTimer);
+                aheadTimerSet = false;
+                return;
+            }
+            QueryPerformanceCounter(&now);
+        } while (double(now.QuadPart - start.QuadPart) * 1000.0 < aheadBudgetMs * double(frequency.QuadPart));
     }
 
     // List positions of the comment areas a partial drawing must look at: those that may show in the parts
@@ -324,15 +373,27 @@ struct MapView::State : EditorHost, EditorClipboard {
         const int reach = viewCellReach(document.isWide());
         ImageChange change;
         std::vector<PixelRect> parts;
-        if (l.firstColumn != shown.firstColumn || l.firstRow != shown.firstRow || l.pitch != shown.pitch ||
-            l.mapWidth != shown.mapWidth || l.mapHeight != shown.mapHeight) {
-            ScrollReuse reuse = scrollReuse(shown, l, reach);
-            if (!reuse.possible)
-                return renderMap();
-            BitBlt(dc, reuse.dx, reuse.dy, side, side, dc, 0, 0, SRCCOPY);
-            parts = std::move(reuse.redraw);
+        const bool sameShape =
+            l.pitch == shown.pitch && l.mapWidth == shown.mapWidth && l.mapHeight == shown.mapHeight;
+        const CellPoint origin{l.firstColumn, l.firstRow};
+        if (!sameShape || l.firstColumn != shown.firstColumn || l.firstRow != shown.firstRow) {
+            if (sameShape && ahead.takeReady(origin, mapImage, {shown.firstColumn, shown.firstRow})) {
+                dc = mapImage.dc();
+                ++scrollsDrawnAhead;
+            } else {
+                ScrollReuse reuse = scrollReuse(shown, l, reach);
+                if (!reuse.possible) {
+                    if (sameShape)
+                        ahead.damage(document.damage());
+                    return renderMap(sameShape);
+                }
+                BitBlt(dc, reuse.dx, reuse.dy, side, side, dc, 0, 0, SRCCOPY);
+                parts = std::move(reuse.redraw);
+            }
+            lastStep = {origin.column - shown.firstColumn, origin.row - shown.firstRow};
             change.everything = true; // for the window: all of it moved
         }
+        ahead.damage(document.damage());
         const std::vector<PixelRect> damaged = damagedImageRects(document.damage(), l, reach);
         parts.insert(parts.end(), damaged.begin(), damaged.end());
         const std::vector<int> areas = areasToPlace(l, parts, false);
@@ -342,6 +403,7 @@ struct MapView::State : EditorHost, EditorClipboard {
         document.damage().clear();
         document.setNewCommentRect(l.visibleMapRect());
         shown = l;
+        aimAhead();
         if (!change.everything)
             change.parts = std::move(parts);
         return change;
@@ -719,6 +781,10 @@ LRESULT MapView::State::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_TIMER:
+        if (wParam == aheadTimer) {
+            drawAheadWhileIdle();
+            return 0;
+        }
         editor.timerTick(static_cast<int>(wParam));
         return 0;
     case WM_SETFOCUS:
@@ -959,6 +1025,14 @@ POINT MapView::currentPoint() const {
 void MapView::paintInto(HDC target) {
     State& s = *state_;
     s.compose(target, s.currentOverlays(), RECT{0, 0, side, side});
+}
+
+int MapView::scrollsDrawnAhead() const {
+    return state_->scrollsDrawnAhead;
+}
+
+bool MapView::drawAheadPart() {
+    return state_->drawAheadPart();
 }
 
 HDC MapView::mapImageDc() const {

@@ -80,6 +80,11 @@ public:
     // The map image without overlays, as it stands, and how many times all of it was drawn.
     HDC mapImageDc() const;
     int wholeDrawings() const;
+    // Draws one part of the images kept for the origins a scroll likely reaches next, as the view does while
+    // the program waits for input; false when none is due.
+    bool drawAheadPart();
+    // How many scrolls showed an image drawn ahead instead of drawing.
+    int scrollsDrawnAhead() const;
     // Called instead of showing a popup menu: gets submenu 0 (map) or 1 (comment area) with its items
     // enabled as they would show, and answers the chosen command (0 for none).
     using PopupHook = std::function<int(HMENU menu, int submenu)>;

@@ -200,8 +200,15 @@ protected:
     void step() {
         MapEditor& editor = view->editor();
         std::ostringstream what;
-        const int kind = pick(0, 15);
+        const int kind = pick(0, 16);
         switch (kind) {
+        case 16: { // the program waiting for input: parts of the images kept for nearby origins are drawn
+            int parts = 0;
+            for (const int most = pick(0, 2) ? pick(1, 12) : 1000; parts < most && view->drawAheadPart();)
+                ++parts;
+            what << "idle for " << parts << " parts";
+            break;
+        }
         case 15: { // a small block pasted where the selection starts, as the clipboard would
             const CellPoint o = editor.origin();
             const int c = pick(0, document.width() - 1), r = pick(0, document.height() - 1);
@@ -336,6 +343,9 @@ protected:
         }
         // The run went the partial way: only scrolls and centring beyond the window draw everything.
         EXPECT_LT(view->wholeDrawings() - whole, steps / 8);
+        if (width > document.visibleColumns()) {
+            EXPECT_GT(view->scrollsDrawnAhead(), 0);
+        }
     }
 };
 
