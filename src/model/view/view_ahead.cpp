@@ -64,8 +64,8 @@ std::vector<PixelRect> aheadPieces(const std::vector<PixelRect>& rects) {
         }
         for (int y = 0; y < down; ++y)
             for (int x = 0; x < across; ++x)
-                pieces.push_back({r.left + w * x / across, r.top + h * y / down, r.left + w * (x + 1) / across,
-                                  r.top + h * (y + 1) / down});
+                pieces.push_back({r.left + w * x / across, r.top + h * y / down,
+                                  r.left + w * (x + 1) / across, r.top + h * (y + 1) / down});
     }
     return pieces;
 }
