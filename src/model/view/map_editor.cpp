@@ -192,8 +192,7 @@ void MapEditor::mouseMove(int x, int y) {
     switch (drag_) {
     case DragState::idle: {
         CommentCursor cursor = CommentCursor::none;
-        const CommentArea* under =
-            onGrid(g, x, y) ? document_.commentCursorAt(mapPixel(x, y), cursor) : nullptr;
+        const CommentArea* under = onGrid(g, x, y) ? commentCursorAt(mapPixel(x, y), cursor) : nullptr;
         cursor_ = under ? cursor : CommentCursor::none;
         const HoverElement h = under ? HoverElement{} : hoverAt(g, x, y);
         if (h != hover_) {
@@ -279,11 +278,52 @@ bool MapEditor::editAt(const HoverElement& hover) {
     return room || background;
 }
 
-// The top-most area at a view pixel. Areas learn where they show when drawn, and a scroll draws only what
-// came into view: the area taken learns it here, before its drag feedback is worked out again.
+bool MapEditor::commentsNear(PixelPoint at, std::vector<int>& near) const {
+    if (!placements_ || !placements_->matches(document_.comments()))
+        return false;
+    // An anchor grabs a little way around its point.
+    const int reach = comment::anchorReach + 1;
+    near = placements_->meeting({{at.x - reach, at.y - reach, at.x + reach + 1, at.y + reach + 1}});
+    return true;
+}
+
+const CommentArea* MapEditor::commentCursorAt(PixelPoint at, CommentCursor& cursor) const {
+    std::vector<int> near;
+    if (!commentsNear(at, near))
+        return document_.commentCursorAt(at, cursor);
+    const CommentList& list = document_.comments();
+    for (auto i = near.rbegin(); i != near.rend(); ++i) {
+        cursor = list[static_cast<std::size_t>(*i)]->cursorAt(at);
+        if (cursor != CommentCursor::none)
+            return list[static_cast<std::size_t>(*i)].get();
+    }
+    cursor = CommentCursor::none;
+    return nullptr;
+}
+
+// The top-most area at a view pixel; the others lose any part they were grabbed by. Areas learn where they
+// show when drawn, and a scroll draws only what came into view: the area taken learns it here, before its
+// drag feedback is worked out again.
 CommentArea* MapEditor::hitComment(int x, int y) {
     const PixelPoint at = mapPixel(x, y);
-    CommentArea* hit = document_.hitTestComments(at);
+    CommentArea* hit = nullptr;
+    std::vector<int> near;
+    if (commentsNear(at, near)) {
+        // Only an area taken before holds a part; the areas near the point are tested, the rest hold none.
+        CommentArea* before = activeComment();
+        const CommentList& list = document_.comments();
+        for (auto i = near.rbegin(); i != near.rend(); ++i) {
+            CommentArea& area = *list[static_cast<std::size_t>(*i)];
+            if (hit)
+                area.clearDragPart();
+            else if (area.hitTest(at))
+                hit = &area;
+        }
+        if (before && before != hit)
+            before->clearDragPart();
+    } else {
+        hit = document_.hitTestComments(at);
+    }
     if (hit) {
         const ViewLayout l = viewLayout(document_.width(), document_.height(), document_.isWide(),
                                         origin_.column, origin_.row);

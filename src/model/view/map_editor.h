@@ -6,6 +6,7 @@
 
 #include "model/comments/comment_area.h"
 #include "model/document/map_document.h"
+#include "model/view/comment_placements.h"
 #include "model/view/view_input.h"
 
 namespace tav {
@@ -100,6 +101,9 @@ public:
     std::uint8_t background() const { return background_; }
     // The active comment area, or nullptr (also when it has left the document's list).
     CommentArea* activeComment() const;
+    // Where the view keeps its comment areas, kept up to date with its drawing: pointer and press look
+    // only at the areas near them there instead of at every area. Null to look at every area.
+    void usePlacements(const CommentPlacements* placements) { placements_ = placements; }
     // The cursor the comment part under the mouse asks for.
     CommentCursor commentCursor() const { return cursor_; }
 
@@ -166,10 +170,15 @@ private:
     void startAutoScroll(int timer);
     CellPoint cellAtPixel(int x, int y) const;
     CommentArea* hitComment(int x, int y);
+    // List positions (ascending) of the areas that may lie at a map point; false when the placements are
+    // not there or not up to date, and every area must be looked at.
+    bool commentsNear(PixelPoint at, std::vector<int>& near) const;
+    const CommentArea* commentCursorAt(PixelPoint at, CommentCursor& cursor) const;
 
     MapDocument& document_;
     EditorHost& host_;
     EditorClipboard* clipboard_;
+    const CommentPlacements* placements_ = nullptr;
 
     ViewGeometry seen_; // the geometry at the last mapChanged
     CellPoint origin_;

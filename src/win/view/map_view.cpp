@@ -215,7 +215,9 @@ struct MapView::State : EditorHost, EditorClipboard {
     Overlays painted;
 
     State(MapView& v, MapDocument& d, DrawingResourceCache& c, MapClipboard& cb, Prompter& p)
-        : view(v), document(d), cache(c), clipboard(cb), prompter(p), editor(d, *this, this) {}
+        : view(v), document(d), cache(c), clipboard(cb), prompter(p), editor(d, *this, this) {
+        editor.usePlacements(&placements);
+    }
 
     HWND owner() const { return window ? GetParent(window) : nullptr; }
 

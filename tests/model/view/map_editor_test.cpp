@@ -1,5 +1,6 @@
 #include "model/view/map_editor.h"
 
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -616,6 +617,51 @@ TEST(MapEditorRobustness, HugeMapsAndWildPixelsStayInside) {
     editor.command(view_command::erase, false);
     editor.letterKey('S');
     EXPECT_EQ(editor.base(), (CellPoint{2, 2}));
+}
+
+} // namespace
+} // namespace tav
+
+namespace tav {
+namespace {
+
+// With the view's placements the pointer and presses look only at the areas near them; they must find what
+// a look at every area finds, anchors a little way off included.
+TEST_F(MapEditorTest, PlacementsFindTheSameAreasAsALookAtEveryArea) {
+    RecordingPrompter prompter;
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> place(0, 600), size(4, 120), offset(-80, 80);
+    for (int i = 0; i < 300; ++i) {
+        CommentArea* area = doc.addComment(prompter);
+        ASSERT_NE(area, nullptr);
+        const int x = place(random), y = place(random);
+        area->setFrame({x, y, x + size(random), y + size(random)});
+        area->setAnchor(offset(random), offset(random));
+    }
+    CommentPlacements placements;
+    placements.rebuild(doc.comments());
+    RecordingHost otherHost;
+    MapEditor everyArea{doc, otherHost};
+    editor.usePlacements(&placements);
+    std::uniform_int_distribution<int> pixel(25, 25 + 11 * 34);
+    for (int i = 0; i < 3000; ++i) {
+        const int x = pixel(random), y = pixel(random);
+        editor.mouseMove(x, y);
+        everyArea.mouseMove(x, y);
+        ASSERT_EQ(editor.commentCursor(), everyArea.commentCursor()) << x << "," << y;
+        if (i % 3 == 0) {
+            everyArea.leftPress(x, y, true, false);
+            everyArea.leftRelease();
+            CommentArea* expected = everyArea.activeComment();
+            const int part = expected ? expected->dragPart() : 0;
+            editor.leftPress(x, y, true, false);
+            ASSERT_EQ(editor.activeComment(), expected) << x << "," << y;
+            if (expected) {
+                EXPECT_EQ(expected->dragPart(), part);
+            }
+            editor.leftRelease();
+        }
+    }
 }
 
 } // namespace
