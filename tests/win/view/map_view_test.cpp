@@ -283,6 +283,22 @@ TEST_F(MapViewWindow, DeleteWithoutSelectionClearsTheMapAndOneUndoRestoresIt) {
         EXPECT_EQ(cell(i, i).background, 3);
 }
 
+// While the message loop waits, the view draws the next pages ahead; a page scroll then only shows one.
+TEST_F(MapViewWindow, WaitingForInputDrawsThePagesAhead) {
+    view->setScrollOrigin(5, 5, false, true);
+    const int before = view->scrollsDrawnAhead();
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 400) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        pump();
+    }
+    view->setScrollOrigin(5, 5 + 10, false, true);
+    EXPECT_EQ(view->scrollsDrawnAhead(), before + 1);
+    // The way back is the image shown before.
+    view->setScrollOrigin(5, 5, false, true);
+    EXPECT_EQ(view->scrollsDrawnAhead(), before + 2);
+}
+
 TEST_F(MapViewWindow, CursorKeysAndPagesAskTheParentToScroll) {
     press(mid(10), mid(10));
     key(VK_RIGHT);
