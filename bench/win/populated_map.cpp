@@ -132,9 +132,9 @@ double timePerCallAfter(const std::function<void()>& prepare, const std::functio
 }
 
 void printTable(const std::vector<Row>& rows) {
-    std::printf("%-72s %12s %14s\n", "case", "ms per call", "of 16.7 ms");
+    std::printf("%-84s %12s %14s\n", "case", "ms per call", "of 16.7 ms");
     for (const Row& row : rows)
-        std::printf("%-72s %12.3f %13.1f%%\n", row.name.c_str(), row.ms, row.ms / frameMs * 100.0);
+        std::printf("%-84s %12.3f %13.1f%%\n", row.name.c_str(), row.ms, row.ms / frameMs * 100.0);
 }
 
 } // namespace tav::bench

@@ -194,7 +194,7 @@ int main() {
                 auto scrollRows = [&](const std::string& name, int by, bool columns) {
                     int at = 0, direction = 1;
                     auto scroll = [&] {
-                        if (at + direction < 0 || at + direction > 4)
+                        if (at + direction < 0 || at + direction > 3)
                             direction = -direction;
                         at += direction;
                         view.setScrollOrigin(origin + (columns ? at * by : 0),
@@ -210,16 +210,24 @@ int main() {
                         at = 0;
                         direction = 1;
                     };
-                    restart();
-                    rows.push_back(
-                        {name + ", drawn ahead at idle" + tail, timePerCallAfter(drawAhead, scroll)});
+                    // Each row says how many of its scrolls only showed an image drawn ahead.
+                    auto row = [&](const std::string& how, const std::function<void()>& prepare) {
+                        restart();
+                        int calls = 0;
+                        const int before = view.scrollsDrawnAhead();
+                        const double ms = timePerCallAfter(prepare, [&] {
+                            ++calls;
+                            scroll();
+                        });
+                        const int shown = (view.scrollsDrawnAhead() - before) * 100 / std::max(calls, 1);
+                        rows.push_back(
+                            {name + ", " + how + " (" + std::to_string(shown) + "% ahead)" + tail, ms});
+                    };
+                    row("drawn ahead at idle", drawAhead);
                     // A held key: the message loop runs between the scrolls and the view draws ahead on its
                     // own, as far as it gets.
-                    restart();
-                    rows.push_back(
-                        {name + ", key held (30 a second)" + tail, timePerCallAfter(idleForAKey, scroll)});
-                    restart();
-                    rows.push_back({name + ", no idle time between" + tail, timePerCallAfter([] {}, scroll)});
+                    row("key held, 30 a second", idleForAKey);
+                    row("no idle time between", [] {});
                     restart();
                     drawAhead();
                 };
