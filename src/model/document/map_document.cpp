@@ -275,25 +275,42 @@ bool MapDocument::lowerOne(const CommentArea* area) {
     return moveCommentTo(index, index - 1);
 }
 
-CommentArea* MapDocument::hitTestComments(PixelPoint mapPoint) {
-    CommentArea* hit = nullptr;
-    for (auto it = comments_.rbegin(); it != comments_.rend(); ++it) {
-        if (hit)
-            (*it)->clearDragPart();
-        else if ((*it)->hitTest(mapPoint))
-            hit = it->get();
+namespace {
+
+// Calls visit with the areas from the top-most down, all of them or those at the list positions among,
+// until it answers true; the area it stopped at, or nullptr.
+template <typename Visit>
+CommentArea* topDown(const CommentList& list, const std::vector<int>* among, Visit visit) {
+    const std::size_t count = among ? among->size() : list.size();
+    for (std::size_t k = count; k-- > 0;) {
+        const std::size_t i = among ? static_cast<std::size_t>((*among)[k]) : k;
+        if (i < list.size() && visit(*list[i]))
+            return list[i].get();
     }
+    return nullptr;
+}
+
+} // namespace
+
+CommentArea* MapDocument::hitTestComments(PixelPoint mapPoint, const std::vector<int>* among) {
+    CommentArea* hit = nullptr;
+    topDown(comments_, among, [&](CommentArea& area) {
+        if (hit)
+            area.clearDragPart();
+        else if (area.hitTest(mapPoint))
+            hit = &area;
+        return false;
+    });
     return hit;
 }
 
-CommentArea* MapDocument::commentCursorAt(PixelPoint mapPoint, CommentCursor& cursor) const {
-    for (auto it = comments_.rbegin(); it != comments_.rend(); ++it) {
-        cursor = (*it)->cursorAt(mapPoint);
-        if (cursor != CommentCursor::none)
-            return it->get();
-    }
+CommentArea* MapDocument::commentCursorAt(PixelPoint mapPoint, CommentCursor& cursor,
+                                          const std::vector<int>* among) const {
     cursor = CommentCursor::none;
-    return nullptr;
+    return topDown(comments_, among, [&](const CommentArea& area) {
+        cursor = area.cursorAt(mapPoint);
+        return cursor != CommentCursor::none;
+    });
 }
 
 // Tries the change on a copy first, so the step is recorded from the state before it and only when the

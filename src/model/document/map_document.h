@@ -115,10 +115,13 @@ public:
     bool lowerOne(const CommentArea* area);
 
     // Hit-tests from the top-most area down: the first hit wins and starts its drag; every other area
-    // loses its drag part. nullptr when none is hit.
-    CommentArea* hitTestComments(PixelPoint mapPoint);
-    // The top-most area that asks for a cursor at this point (nullptr and none when no area does).
-    CommentArea* commentCursorAt(PixelPoint mapPoint, CommentCursor& cursor) const;
+    // loses its drag part. nullptr when none is hit. With among, only the areas at those list positions
+    // (ascending) are looked at.
+    CommentArea* hitTestComments(PixelPoint mapPoint, const std::vector<int>* among = nullptr);
+    // The top-most area that asks for a cursor at this point (nullptr and none when no area does), of
+    // those at the list positions among when given.
+    CommentArea* commentCursorAt(PixelPoint mapPoint, CommentCursor& cursor,
+                                 const std::vector<int>* among = nullptr) const;
 
     // Changes of one area in the list. Each answers whether the area changed, and then sets modified;
     // with record set, a change is recorded as one undo step first.

@@ -289,16 +289,7 @@ bool MapEditor::commentsNear(PixelPoint at, std::vector<int>& near) const {
 
 const CommentArea* MapEditor::commentCursorAt(PixelPoint at, CommentCursor& cursor) const {
     std::vector<int> near;
-    if (!commentsNear(at, near))
-        return document_.commentCursorAt(at, cursor);
-    const CommentList& list = document_.comments();
-    for (auto i = near.rbegin(); i != near.rend(); ++i) {
-        cursor = list[static_cast<std::size_t>(*i)]->cursorAt(at);
-        if (cursor != CommentCursor::none)
-            return list[static_cast<std::size_t>(*i)].get();
-    }
-    cursor = CommentCursor::none;
-    return nullptr;
+    return document_.commentCursorAt(at, cursor, commentsNear(at, near) ? &near : nullptr);
 }
 
 // The top-most area at a view pixel; the others lose any part they were grabbed by. Areas learn where they
@@ -306,24 +297,12 @@ const CommentArea* MapEditor::commentCursorAt(PixelPoint at, CommentCursor& curs
 // drag feedback is worked out again.
 CommentArea* MapEditor::hitComment(int x, int y) {
     const PixelPoint at = mapPixel(x, y);
-    CommentArea* hit = nullptr;
     std::vector<int> near;
-    if (commentsNear(at, near)) {
-        // Only an area taken before holds a part; the areas near the point are tested, the rest hold none.
-        CommentArea* before = activeComment();
-        const CommentList& list = document_.comments();
-        for (auto i = near.rbegin(); i != near.rend(); ++i) {
-            CommentArea& area = *list[static_cast<std::size_t>(*i)];
-            if (hit)
-                area.clearDragPart();
-            else if (area.hitTest(at))
-                hit = &area;
-        }
-        if (before && before != hit)
-            before->clearDragPart();
-    } else {
-        hit = document_.hitTestComments(at);
-    }
+    CommentArea* before = activeComment();
+    CommentArea* hit = document_.hitTestComments(at, commentsNear(at, near) ? &near : nullptr);
+    // Only an area taken before may hold a part outside those looked at.
+    if (before && before != hit)
+        before->clearDragPart();
     if (hit) {
         const ViewLayout l = viewLayout(document_.width(), document_.height(), document_.isWide(),
                                         origin_.column, origin_.row);

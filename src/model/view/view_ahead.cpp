@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "model/view/view_damage.h"
-
 namespace tav {
 
 namespace {
@@ -94,25 +92,19 @@ void AheadPlan::aim(int width, int height, bool wide, int reach, CellPoint origi
     for (std::size_t i = 0; i < origins.size(); ++i) {
         if (order[i] >= 0)
             continue;
-        const ViewLayout target = layoutAt(origins[i]);
-        int nearest = -1;
-        long long least = areaOf(wholeImage());
-        ScrollReuse best;
-        for (int s = 0; s < slotCount; ++s) {
-            if (taken[s] || !slots_[s].complete())
-                continue;
-            ScrollReuse reuse = scrollReuse(layoutOf(s), target, reach_);
-            if (reuse.possible && areaOf(reuse.redraw) < least) {
-                least = areaOf(reuse.redraw);
-                nearest = s;
-                best = std::move(reuse);
-            }
-        }
-        if (nearest < 0)
+        Nearest nearest = nearestImage(layoutAt(origins[i]), false, taken);
+        if (nearest.source == noSource)
             continue;
-        taken[nearest] = true;
-        order[i] = nearest;
-        slots_[nearest] = {true, false, true, best.dx, best.dy, origins[i], aheadPieces(best.redraw)};
+        const int s = nearest.source;
+        taken[s] = true;
+        order[i] = s;
+        slots_[s] = {true,
+                     false,
+                     true,
+                     nearest.reuse.dx,
+                     nearest.reuse.dy,
+                     origins[i],
+                     aheadPieces(nearest.reuse.redraw)};
     }
     // The others take an empty slot, or else one no longer wanted.
     for (std::size_t i = 0; i < origins.size(); ++i) {
@@ -196,25 +188,16 @@ bool AheadPlan::next(Step& step) const {
             step = {};
             step.slot = s;
             step.fill = true;
-            step.due = wholeImage();
-            long long least = areaOf(step.due);
-            const ViewLayout target = layoutOf(s);
-            auto consider = [&](int source, const ViewLayout& from) {
-                ScrollReuse reuse = scrollReuse(from, target, reach_);
-                const long long area = areaOf(reuse.redraw);
-                if (!reuse.possible || area >= least)
-                    return;
-                least = area;
+            const Nearest nearest = nearestImage(layoutOf(s), true, {});
+            if (nearest.source == noSource) {
+                step.due = wholeImage();
+            } else {
                 step.copies = true;
-                step.source = source;
-                step.dx = reuse.dx;
-                step.dy = reuse.dy;
-                step.due = aheadPieces(reuse.redraw);
-            };
-            consider(shownImage, layoutAt(shown_));
-            for (int other = 0; other < slotCount; ++other)
-                if (slots_[other].complete())
-                    consider(other, layoutOf(other));
+                step.source = nearest.source;
+                step.dx = nearest.reuse.dx;
+                step.dy = nearest.reuse.dy;
+                step.due = aheadPieces(nearest.reuse.redraw);
+            }
             return true;
         }
         if (!slot.due.empty()) {
@@ -225,6 +208,26 @@ bool AheadPlan::next(Step& step) const {
         }
     }
     return false;
+}
+
+AheadPlan::Nearest AheadPlan::nearestImage(const ViewLayout& target, bool shownToo,
+                                           const std::array<bool, slotCount>& excluded) const {
+    Nearest nearest;
+    long long least = static_cast<long long>(side) * side;
+    auto consider = [&](int source, const ViewLayout& from) {
+        ScrollReuse reuse = scrollReuse(from, target, reach_);
+        const long long area = areaOf(reuse.redraw);
+        if (reuse.possible && area < least) {
+            least = area;
+            nearest = {source, std::move(reuse)};
+        }
+    };
+    if (shownToo)
+        consider(shownImage, layoutAt(shown_));
+    for (int s = 0; s < slotCount; ++s)
+        if (!excluded[s] && slots_[s].complete())
+            consider(s, layoutOf(s));
+    return nearest;
 }
 
 void AheadPlan::done(const Step& step) {

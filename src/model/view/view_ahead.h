@@ -9,6 +9,7 @@
 #include "model/comments/pixel_rect.h"
 #include "model/document/map_damage.h"
 #include "model/view/map_layout.h"
+#include "model/view/view_damage.h"
 #include "model/view/view_input.h"
 
 namespace tav {
@@ -75,6 +76,15 @@ public:
     ViewLayout layoutOf(int slot) const;
 
 private:
+    static constexpr int noSource = -2;
+    struct Nearest {
+        int source = noSource;
+        ScrollReuse reuse;
+    };
+    // The complete image a target is best filled from: the one that leaves least to draw of the image shown
+    // (when asked for) and the complete slots not excluded; noSource when drawing all of it is as cheap.
+    Nearest nearestImage(const ViewLayout& target, bool shownToo,
+                         const std::array<bool, slotCount>& excluded) const;
     ViewLayout layoutAt(CellPoint origin) const;
 
     std::array<Slot, slotCount> slots_;

@@ -208,20 +208,22 @@ void drawComments(HDC dc, const CommentList& comments, const PixelRect& clip, co
         if (i >= comments.size())
             continue;
         CommentArea& area = *comments[i];
-        // Printing and export must not disturb the areas' view mapping or scale.
+        // Images kept aside, printing and export must not disturb the areas' view mapping or scale.
+        CommentDrawGeometry geometry;
         PixelRect bounds;
-        if (use != AreaUse::place) {
-            bounds = commentDrawBounds(onCopies ? area.drawGeometry(visible, origin, wide)
-                                                : area.drawGeometry(visible, origin));
-        } else {
+        if (use == AreaUse::place) {
             area.placeOnScreen(visible, origin);
             bounds = area.mapBounds().offset(shift.x, shift.y);
+        } else {
+            geometry =
+                onCopies ? area.drawGeometry(visible, origin, wide) : area.drawGeometry(visible, origin);
+            bounds = commentDrawBounds(geometry);
         }
-        if (bounds.intersects(clip) && (!parts || meetsAny(*parts, bounds)))
-            shown.push_back(
-                {i,
-                 onCopies ? area.drawGeometry(visible, origin, wide) : area.drawGeometry(visible, origin),
-                 {}});
+        if (!bounds.intersects(clip) || (parts && !meetsAny(*parts, bounds)))
+            continue;
+        if (use == AreaUse::place)
+            geometry = area.drawGeometry(visible, origin);
+        shown.push_back({i, geometry, {}});
     }
     // Top-most first, collecting what the areas above surely paint over.
     CommentOcclusion occlusion(clip, parts);
@@ -280,13 +282,12 @@ bool drawViewIn(HDC dc, MapDocument& document, int firstColumn, int firstRow, co
             return true;
         }
         Region clip(CreateRectRgn(0, 0, 0, 0));
-        bounds = {imageSide, imageSide, 0, 0};
+        bounds = {};
         for (const PixelRect& r : *parts) {
             Region piece(CreateRectRgn(r.left, r.top, r.right, r.bottom));
             if (clip && piece)
                 CombineRgn(clip.get(), clip.get(), piece.get(), RGN_OR);
-            bounds = {std::min(bounds.left, r.left), std::min(bounds.top, r.top),
-                      std::max(bounds.right, r.right), std::max(bounds.bottom, r.bottom)};
+            bounds = bounds.united(r);
         }
         // Without the clip the drawing would spill over what is kept.
         if (!clip || SelectClipRgn(dc, clip.get()) == ERROR)
